@@ -1,0 +1,31 @@
+# Host build of the portable code, under AddressSanitizer and UndefinedBehaviorSanitizer.
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_compile_options(-Wall -Wextra -g ${SANITIZE})
+add_link_options(${SANITIZE})
+
+add_library(portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(portable PUBLIC ${PROJECT_SOURCE_DIR})
+
+add_googletest()
+file(GLOB native_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER native_support EXCLUDE REGEX "/Win[^/]*\\.cpp$")
+add_library(test_support STATIC ${native_support} ${PROJECT_SOURCE_DIR}/tests/support/Empty.cpp)
+target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(test_support PUBLIC portable GTest::gtest)
+
+add_test_executables(native ${PROJECT_SOURCE_DIR}/tests/native LIBRARIES test_support portable)
+
+# Fuzz targets (clang only): each runs its corpus once under CTest; tools/fuzz.sh fuzzes.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    file(GLOB fuzz_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+    foreach(source ${fuzz_sources})
+        get_filename_component(stem ${source} NAME_WE)
+        add_executable(${stem} ${source})
+        target_compile_options(${stem} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${stem} PRIVATE -fsanitize=fuzzer)
+        target_link_libraries(${stem} PRIVATE portable)
+        string(REGEX REPLACE "^fuzz_" "" corpus ${stem})
+        add_test(NAME fuzz.${corpus}
+                 COMMAND ${stem} -runs=0 ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${corpus})
+    endforeach()
+endif()

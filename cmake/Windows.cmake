@@ -1,0 +1,26 @@
+# Real 32-bit Windows programs and the tests that run them under Wine.
+add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
+add_compile_definitions(NOMINMAX STRICT)
+add_link_options(-static -Wl,--gc-sections)
+
+file(GLOB_RECURSE LIBRARY_SOURCES CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/framework/*.cpp
+     ${PROJECT_SOURCE_DIR}/tessel/*.cpp
+     ${PROJECT_SOURCE_DIR}/KxPackage/*.cpp)
+add_library(tessel_win STATIC ${LIBRARY_SOURCES})
+target_include_directories(tessel_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(tessel_win PUBLIC gdi32 user32 advapi32 comctl32 shell32 msimg32)
+
+add_googletest()
+file(GLOB win_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+add_library(test_support STATIC ${win_support})
+target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(test_support PUBLIC tessel_win GTest::gtest)
+
+add_test_executables(win ${PROJECT_SOURCE_DIR}/tests/win LIBRARIES test_support tessel_win)
+
+foreach(part launcher tests/e2e tools)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${part}/CMakeLists.txt)
+        add_subdirectory(${part})
+    endif()
+endforeach()

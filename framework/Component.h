@@ -1,0 +1,51 @@
+#pragma once
+#include <vector>
+
+#include "framework/AnsiString.h"
+#include "framework/Persistent.h"
+
+enum TComponentStateFlag : unsigned {
+    csLoading = 1u << 0,
+    csReading = 1u << 1,
+    csDesigning = 1u << 2,
+    csDestroying = 1u << 3,
+};
+using TComponentState = unsigned;
+
+// A persistent object with an owner. An owner destroys what it owns, last created first.
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return m_owner; }
+    const AnsiString& Name() const { return m_name; }
+    virtual void SetName(const AnsiString& name) { m_name = name; }
+
+    int ComponentCount() const { return static_cast<int>(m_components.size()); }
+    TComponent* Components(int index) const { return m_components.at(static_cast<size_t>(index)); }
+    TComponent* FindComponent(const AnsiString& name) const;
+
+    TComponentState ComponentState() const { return m_state; }
+    bool HasState(TComponentStateFlag flag) const { return (m_state & flag) != 0; }
+    void SetComponentState(TComponentStateFlag flag, bool on);
+
+    // Called once the form description has set every property of this component.
+    virtual void Loaded() { SetComponentState(csLoading, false); }
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+protected:
+    // Marks this component and everything it owns as being destroyed.
+    void Destroying();
+    void DestroyComponents();
+
+private:
+    TComponent* m_owner = nullptr;
+    AnsiString m_name;
+    std::vector<TComponent*> m_components;
+    TComponentState m_state = 0;
+};

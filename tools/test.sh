@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the native and the Windows
+# configurations, and runs the native, Wine and end-to-end tests with one summary.
+set -u
+root=$(dirname "$(dirname "$(realpath "$0")")")
+cd "$root"
+tools/install-deps.sh || exit 1
+
+build=${BUILD_ROOT:-build}
+jobs=${JOBS:-2}
+status=0
+summary=()
+
+run_suite() { # name, build dir, ctest arguments...
+    local name=$1 dir=$2; shift 2
+    local log="$dir/ctest.log"
+    "$@" --test-dir "$dir" --output-on-failure 2>&1 | tee "$log"
+    local rc=${PIPESTATUS[0]}
+    summary+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -1)")
+    [ "$rc" -eq 0 ] || status=1
+}
+
+cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+    cmake --build "$build/native" -j "$jobs" || { echo "native build failed"; exit 1; }
+cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null &&
+    cmake --build "$build/win" -j "$jobs" || { echo "windows build failed"; exit 1; }
+
+run_suite native "$build/native" ctest -j "$jobs"
+# GUI tests share one display and real input: run them one after another.
+run_suite wine "$build/win" tools/with-wine.sh "$build/win" ctest
+tools/wine-stop.sh "$build/win"
+
+echo
+echo "== summary =="
+printf '%s\n' "${summary[@]}"
+exit $status
