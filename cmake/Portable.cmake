@@ -2,9 +2,12 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer. Add a file here when it is portable.
 set(PORTABLE_SOURCES
     framework/AnsiString.cpp
+    framework/BmpCodec.cpp
+    framework/ColorNames.cpp
     framework/Component.cpp
     framework/Object.cpp
     framework/Persistent.cpp
+    framework/Stream.cpp
     tessel/System/Source/Assert.cpp
 )
 list(TRANSFORM PORTABLE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)

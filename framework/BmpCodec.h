@@ -57,9 +57,10 @@ struct BmpImage {
 // Decodes a whole .bmp file image (starting with "BM").
 BmpImage DecodeBmp(const void* data, std::size_t size);
 
-// Encodes as a .bmp file: BITMAPINFOHEADER, bottom-up rows, no compression, palette of
-// exactly 2^bpp entries for 1/4/8 bpp (missing entries written black). An image that is not
-// consistent (wrong depth, pixel buffer size, palette too large) raises EInvalidGraphic.
+// Encodes as a .bmp file: BITMAPINFOHEADER, bottom-up rows, no compression; for 1/4/8 bpp
+// the palette as it is (an empty one as 2^bpp black entries). An image that is not
+// consistent (depth, pixel buffer size, palette too large, an index outside the palette)
+// raises EInvalidGraphic.
 std::vector<std::uint8_t> EncodeBmp(const BmpImage& image);
 
 // The 16 colours of the VGA palette, and a 256-colour palette that starts with them and
