@@ -8,6 +8,7 @@ set(PORTABLE_SOURCES
     framework/Object.cpp
     framework/Persistent.cpp
     framework/Stream.cpp
+    launcher/LaunchNames.cpp
     tessel/System/Source/Assert.cpp
 )
 list(TRANSFORM PORTABLE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+// The launcher's decisions that need no Win32: which framework subkey names count, where a
+// path's folder ends, and how the installer's command line is written.
+
+// 'A' to 'Z' become 'a' to 'z'; every other byte is returned unchanged (no locale).
+char ToLower(char c);
+
+// An already lower-cased name of the form 'v', one digit, then digits and dots only.
+bool IsVersionKeyName(const char* begin, const char* end);
+
+// A framework subkey name of version 2 or later: lower-cased, of the version form, and its
+// first digit '2' or greater (so "v10.0" does not count).
+bool IsFramework2OrLaterKeyName(const std::string& name);
+
+// The folder part of a path: through its last '\', else through its first ':', else "".
+std::string ExtractDirectory(const std::string& path);
+
+// The program path in double quotes, so that a folder with spaces is never split, followed
+// by the arguments when there are any: "D:\Support Disc\setup.exe" -s
+std::string QuotedCommandLine(const std::string& program, const std::string& arguments);
