@@ -5,6 +5,7 @@ set(PORTABLE_SOURCES
     framework/BmpCodec.cpp
     framework/ColorNames.cpp
     framework/Component.cpp
+    framework/DateTime.cpp
     framework/Object.cpp
     framework/Persistent.cpp
     framework/Stream.cpp
