@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -91,10 +92,15 @@ protected:
 private:
     friend class TBitmapCanvas;
     static int BitsPerPixelOf(TPixelFormat format);
+    static int ImageBitsOf(TPixelFormat format);
+    static TPixelFormat FormatOfImageBits(int bitsPerPixel);
+    std::vector<BmpPaletteEntry>* PaletteFor(int bitsPerPixel);
     void FreeContext();
     void DestroyImage();
-    void AdoptImage(const BmpImage& image, TPixelFormat format);
-    void MakeDib();
+    void AdoptImage(BmpImage image, TPixelFormat format);
+    void EnsureDib();
+    std::uint32_t PixelRgb(int x, int y);
+    unsigned char* RowBits(int y);
     int Stride() const;
 
     HBITMAP m_handle = nullptr;
@@ -102,12 +108,16 @@ private:
     bool m_topDown = false;
     int m_width = 0;
     int m_height = 0;
-    int m_bitsPerPixel = 0; // of the handle
+    int m_bitsPerPixel = 0; // of the DIB section
     TPixelFormat m_pixelFormat = pfDevice;
-    std::vector<BmpPaletteEntry> m_palette4; // last palette at 4 bits per pixel
-    std::vector<BmpPaletteEntry> m_palette8; // last palette at 8 bits per pixel
+    // The palette of each indexed depth: the current one, or the last one the bitmap had,
+    // so that a round trip through a deeper format comes back to the same indices.
+    std::vector<BmpPaletteEntry> m_palette1;
+    std::vector<BmpPaletteEntry> m_palette4;
+    std::vector<BmpPaletteEntry> m_palette8;
     TTransparentMode m_transparentMode = tmAuto;
     TColor m_transparentColor = clDefault;
     bool m_transparent = false;
+    // Destroyed first (see the destructor): the DC must let go of the section.
     std::unique_ptr<TBitmapCanvas> m_canvas;
 };

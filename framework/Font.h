@@ -31,6 +31,7 @@ private:
     friend class TCanvas;
     void FreeHandle();
     HGDIOBJ m_handle = nullptr;
+    bool m_ownsHandle = true;
     TNotifyEvent m_ownerChanging; // the canvas's hook, run before the handle goes
 };
 
