@@ -1,0 +1,107 @@
+#include "launcher/LaunchSetup.h"
+
+#include "launcher/LaunchNames.h"
+#include "tessel/System/WinRegistry.h"
+
+namespace {
+
+// No Windows path is longer than 32767 characters: a buffer this big that still comes back
+// full means the path cannot be read.
+constexpr DWORD kLongestModulePath = 65536;
+
+// ERROR_ELEVATION_REQUIRED, which not every set of Win32 headers names.
+constexpr DWORD kElevationRequired = 740;
+
+BOOL WINAPI ShellExecuteFromShell32(SHELLEXECUTEINFOA* info) {
+    using Function = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    // shell32 stays loaded: the program ends right after this start anyway.
+    HMODULE shell32 = LoadLibraryA("shell32.dll");
+    Function execute = shell32 == nullptr ? nullptr
+                                          : reinterpret_cast<Function>(reinterpret_cast<void*>(
+                                                GetProcAddress(shell32, "ShellExecuteExA")));
+    return execute != nullptr && execute(info);
+}
+
+void CloseIfOpen(HANDLE handle) {
+    if (handle != nullptr)
+        CloseHandle(handle);
+}
+
+// The shell start asks for the elevation that CreateProcessA cannot give.
+bool StartElevated(const std::string& program, const char* arguments, const std::string& folder,
+                   const ProcessServices& services) {
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    // No error box (every failure stays silent), the handle back so it can be closed, and
+    // the start finished before we return: the program ends right after.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = program.c_str();
+    info.lpParameters = *arguments != '\0' ? arguments : nullptr;
+    info.lpDirectory = folder.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!services.shellExecuteEx(&info))
+        return false;
+    CloseIfOpen(info.hProcess);
+    return true;
+}
+
+const ProcessServices kSystemServices = {&GetModuleFileNameA, &CreateProcessA,
+                                         &ShellExecuteFromShell32};
+
+} // namespace
+
+const ProcessServices& SystemProcessServices() {
+    return kSystemServices;
+}
+
+bool HasVersionSubKey(HKEY root, const char* path) {
+    tessel::RegKeyEnumerater keys; // closes the key on every return
+    if (!keys.Open(root, path))
+        return false;
+    for (; !keys.IsDone(); keys.Next())
+        if (IsFramework2OrLaterKeyName(keys.Name()))
+            return true;
+    return false;
+}
+
+bool HasNetFramework2OrLater() {
+    return HasVersionSubKey(HKEY_LOCAL_MACHINE, "software\\Microsoft\\.NETFramework");
+}
+
+std::string GetModuleDirectory(const ProcessServices& services) {
+    // A path cut at the buffer's size fills it completely (Wine then leaves it without a
+    // terminator), so only a shorter length is a whole path.
+    for (DWORD size = 128; size <= kLongestModulePath; size *= 2) {
+        std::string buffer(size, '\0');
+        const DWORD length = services.moduleFileName(nullptr, &buffer[0], size);
+        if (length == 0)
+            return std::string();
+        if (length < size)
+            return ExtractDirectory(buffer.substr(0, length));
+    }
+    return std::string();
+}
+
+bool LaunchSetup(const char* arguments, const ProcessServices& services) {
+    const std::string folder = GetModuleDirectory(services);
+    if (folder.empty())
+        return false; // without our own folder there is no setup.exe we could name safely
+    const std::string program = folder + "setup.exe";
+    // CreateProcessA may write into the command line: it gets a buffer of its own, as long
+    // as the command. One the system refuses (too long, a missing file) is not started.
+    std::string command = QuotedCommandLine(program, arguments);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const BOOL started =
+        services.createProcess(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                               nullptr, folder.c_str(), &startup, &process);
+    const DWORD error = started ? ERROR_SUCCESS : GetLastError();
+    CloseIfOpen(process.hProcess);
+    CloseIfOpen(process.hThread);
+
+    if (!started && error == kElevationRequired)
+        return StartElevated(program, arguments, folder, services);
+    return started != FALSE;
+}

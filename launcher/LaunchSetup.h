@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "framework/Win.h"
+
+// The system services the start step goes through. Tests hand in their own to watch a start
+// or to make one fail.
+struct ProcessServices {
+    DWORD(WINAPI* moduleFileName)(HMODULE module, LPSTR path, DWORD size);
+    BOOL(WINAPI* createProcess)
+    (LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+     LPVOID environment, LPCSTR directory, LPSTARTUPINFOA startup, LPPROCESS_INFORMATION process);
+    BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOA* info);
+};
+
+// The real services. ShellExecuteExA is looked up in shell32 only when it is needed, so the
+// installer path loads no shell library.
+const ProcessServices& SystemProcessServices();
+
+// Whether `root`\`path` has a subkey naming a framework of version 2 or later.
+bool HasVersionSubKey(HKEY root, const char* path);
+bool HasNetFramework2OrLater();
+
+// The folder of the running program through its last backslash; "" when its path cannot be
+// read.
+std::string GetModuleDirectory(const ProcessServices& services = SystemProcessServices());
+
+// Starts "setup.exe" from the program's own folder, in that folder, with `arguments` ("" for
+// none) and without a window, and does not wait for it. True when it was started.
+bool LaunchSetup(const char* arguments, const ProcessServices& services = SystemProcessServices());
