@@ -10,6 +10,7 @@ set(PORTABLE_SOURCES
     framework/Persistent.cpp
     framework/Stream.cpp
     launcher/LaunchNames.cpp
+    tessel/Graphics/Source/FigureBase.cpp
     tessel/System/Source/Assert.cpp
 )
 list(TRANSFORM PORTABLE_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
