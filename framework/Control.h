@@ -72,7 +72,7 @@ const TModalResult mrNo = 7;
 
 // Framework-private messages (above WM_APP's range of the programs).
 const UINT CM_BASE = 0xB000;
-const UINT CM_RELEASE = CM_BASE + 1;       // a form asked to free itself (Release)
+const UINT CM_RELEASE = CM_BASE + 1; // a form asked to free itself (Release)
 const UINT CM_PARENTFONTCHANGED = CM_BASE + 2;
 
 // A control: a rectangle on its parent that paints and takes input. This class has no window

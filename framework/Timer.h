@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Component.h"
+#include "framework/Win.h"
 
 // Fires OnTimer every Interval milliseconds while Enabled (a window-message timer, so the
 // handler runs inside the message loop). Interval 0 stops it.
@@ -27,4 +28,5 @@ private:
     bool m_enabled = true;
     unsigned m_interval = 1000;
     bool m_armed = false;
+    UINT_PTR m_id; // never reused, so a late WM_TIMER cannot reach another timer
 };

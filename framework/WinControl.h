@@ -3,6 +3,13 @@
 
 #include "framework/Control.h"
 
+LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A handler that threw something other than the framework's Exception while the system was
+// dispatching a message: the exception is kept and rethrown here (the application's message
+// loop calls this after each message; tests that send messages directly may call it too).
+void RethrowWindowProcException();
+
 // How a window is made: filled by CreateParams, used by CreateWnd.
 struct TCreateParams {
     AnsiString Caption;
@@ -104,7 +111,8 @@ protected:
     virtual void HandleCreated() {}
 
     // Brings the window's position into m_left .. m_height after the system moved it.
-    void UpdateBounds();
+    // Returns whether the size changed.
+    bool UpdateBounds();
 
 private:
     friend class TControl;
