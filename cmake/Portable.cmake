@@ -6,6 +6,7 @@ set(PORTABLE_SOURCES
     framework/ColorNames.cpp
     framework/Component.cpp
     framework/DateTime.cpp
+    framework/FormText.cpp
     framework/Object.cpp
     framework/Persistent.cpp
     framework/Stream.cpp
