@@ -11,6 +11,7 @@ set(PORTABLE_SOURCES
     framework/Persistent.cpp
     framework/Stream.cpp
     launcher/LaunchNames.cpp
+    tessel/Component/Source/LED.cpp
     tessel/Graphics/Source/FigureBase.cpp
     tessel/System/Source/Assert.cpp
 )
