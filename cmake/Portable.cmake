@@ -10,6 +10,7 @@ set(PORTABLE_SOURCES
     framework/Object.cpp
     framework/Persistent.cpp
     framework/Stream.cpp
+    KxPackage/Source/NumLed.cpp
     launcher/LaunchNames.cpp
     tessel/Component/Source/LED.cpp
     tessel/Graphics/Source/FigureBase.cpp
