@@ -1,6 +1,7 @@
 // Stands in for the installer: writes the arguments it was given and the folder it was
-// started in to "<its own path>.record", then ends. The record appears whole (written
-// aside, then renamed), so a reader that sees it may read it.
+// started in to "<its file name>.record" in the folder named by FAKE_SETUP_RECORDS (beside
+// itself when that is unset), then ends. The record appears whole (written aside, then
+// renamed), so a reader that sees it may read it.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,7 +18,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (directoryLength == 0 || directoryLength >= sizeof directory)
         return 1;
 
-    const std::string record = std::string(path) + ".record";
+    std::string record = path;
+    char folder[4096];
+    const DWORD folderLength = GetEnvironmentVariableA("FAKE_SETUP_RECORDS", folder, sizeof folder);
+    if (folderLength > 0 && folderLength < sizeof folder)
+        record = std::string(folder) + "\\" + record.substr(record.rfind('\\') + 1);
+    record += ".record";
     const std::string partial = record + ".partial";
     FILE* file = std::fopen(partial.c_str(), "wb");
     if (file == nullptr)

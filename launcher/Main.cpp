@@ -1,0 +1,28 @@
+// The entry of both programs. spelorin is this file built with SILENT_SETUP.
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Win.h"
+#include "launcher/LaunchSetup.h"
+
+namespace {
+#ifdef SILENT_SETUP
+const char* const kSetupArguments = "-s";
+#else
+const char* const kSetupArguments = "";
+#endif
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        if (HasNetFramework2OrLater()) {
+            // Nothing is shown on this path, not even a failed start.
+            LaunchSetup(kSetupArguments);
+            return 0;
+        }
+        Application->Initialize();
+        // The notice window is created here, and the message loop runs until it is closed.
+    } catch (Exception& exception) {
+        Application->ShowException(&exception);
+    }
+    return 0;
+}

@@ -1,0 +1,343 @@
+#!/usr/bin/env python3
+"""End-to-end tests of pelorin.exe and spelorin.exe: the real programs under Wine.
+
+Each case lays out a folder inside the Wine prefix's drive C (the launcher, a stand-in
+setup.exe that records its arguments and current directory, and a decoy at the name an
+unquoted command would be cut to), sets the subkeys of the .NET Framework key, runs a
+program and checks its exit code and what was started. Run under tools/with-wine.sh:
+
+    launcher_e2e.py CASE --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe --bare B.exe
+"""
+import argparse
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import time
+
+FRAMEWORK_KEY = r"HKLM\software\Microsoft\.NETFramework"
+WINE_TIMEOUT = 60  # seconds for any one Wine command
+RUN_TIMEOUT = 60  # seconds for one run of a launcher, notice window included
+SETTLE_TIMEOUT = 30  # seconds for the processes a run started to end
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wine(*args, check_rc=True):
+    result = subprocess.run(["timeout", "-k", "5", str(WINE_TIMEOUT), "wine", *args],
+                            stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                            errors="replace")
+    if check_rc and result.returncode != 0:
+        raise Failure(f"wine {' '.join(args)} failed ({result.returncode}): {result.stderr}")
+    return result
+
+
+def reg(*args, check_rc=True):
+    # /reg:32: the view a 32-bit program sees.
+    return wine("reg", *args, "/reg:32", check_rc=check_rc)
+
+
+class FrameworkKey:
+    """Sets the subkeys of the .NET Framework key for one case and puts back what the prefix
+    had before (saved with reg export)."""
+
+    def __init__(self, saved: pathlib.Path, windows_saved: str):
+        self.saved, self.windows_saved = saved, windows_saved
+        self.existed = reg("export", FRAMEWORK_KEY, windows_saved, "/y",
+                           check_rc=False).returncode == 0
+
+    def set(self, subkeys):
+        """subkeys: names to create below the key, or None for no key at all."""
+        reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
+        if subkeys is None:
+            return
+        reg("add", FRAMEWORK_KEY, "/f")
+        for name in subkeys:
+            reg("add", FRAMEWORK_KEY + "\\" + name, "/f")
+
+    def restore(self):
+        reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
+        if self.existed:
+            reg("import", self.windows_saved)
+
+
+def wine_processes_mentioning(marker):
+    """Unix pids of the Wine processes whose command line names `marker` (Wine shows a
+    program's Windows path there). A stand-in for 'wineserver -w', which waits forever on the
+    persistent server that tools/with-wine.sh keeps."""
+    marker = marker.lower().encode()
+    pids = []
+    for entry in pathlib.Path("/proc").iterdir():
+        if not entry.name.isdigit() or int(entry.name) == os.getpid():
+            continue
+        try:
+            command = (entry / "cmdline").read_bytes().lower()
+        except OSError:
+            continue
+        if marker in command:
+            pids.append(int(entry.name))
+    return pids
+
+
+def close_windows_of(pid):
+    """Closes the visible windows of a Wine process as a user would, with Alt+F4."""
+    found = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--pid",
+                            str(pid)], capture_output=True, text=True)
+    for window in found.stdout.split():
+        subprocess.run(["timeout", "10", "xdotool", "windowfocus", "--sync", window])
+        subprocess.run(["timeout", "10", "xdotool", "key", "--clearmodifiers", "alt+F4"])
+    return bool(found.stdout.split())
+
+
+class Stage:
+    """A folder C:\\e2e\\<name> of the prefix, made empty for one case and removed after."""
+
+    def __init__(self, name, prefix):
+        self.drive_c = prefix / "drive_c"
+        self.unix = self.drive_c / "e2e" / name
+        self.windows = "C:\\e2e\\" + name
+        shutil.rmtree(self.unix, ignore_errors=True)
+        self.records = self.unix / "records"
+        self.records.mkdir(parents=True)
+
+    def unix_path(self, relative):
+        return self.unix.joinpath(*relative.split("\\"))
+
+    def windows_path(self, relative):
+        return self.windows + "\\" + relative
+
+    def place(self, source, relative):
+        target = self.unix_path(relative)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(source, target)
+
+    def run(self, relative, *arguments):
+        """Runs a program of the stage from another folder; returns its exit code."""
+        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records")
+        process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
+                                   cwd=self.drive_c, env=environment,
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + RUN_TIMEOUT
+        closed = False
+        while process.poll() is None and time.monotonic() < deadline:
+            time.sleep(0.1)
+            # A window still up after a few seconds is the notice: close it as a user would.
+            if not closed and time.monotonic() > deadline - RUN_TIMEOUT + 5:
+                closed = close_windows_of(process.pid)
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+            raise Failure(f"{relative} did not end within {RUN_TIMEOUT} s")
+        self.settle()
+        return process.returncode
+
+    def settle(self):
+        """Waits until no process started from this stage is left."""
+        deadline = time.monotonic() + SETTLE_TIMEOUT
+        while wine_processes_mentioning("\\e2e\\" + self.unix.name + "\\"):
+            check(time.monotonic() < deadline, "started programs did not end")
+            time.sleep(0.1)
+
+    def record(self, program):
+        """What the stand-in installer placed as `program` received, or None."""
+        path = self.records / (program + ".record")
+        if not path.exists():
+            return None
+        arguments, fields = [], {}
+        for line in path.read_text(errors="replace").splitlines():
+            key, _, value = line.partition("=")
+            if key == "argument":
+                arguments.append(value)
+            else:
+                fields[key] = value
+        check(int(fields["arguments"]) == len(arguments), f"broken record {path}")
+        return {"arguments": arguments, "directory": fields["directory"],
+                "command": fields["command"]}
+
+    def forget_records(self):
+        for path in self.records.iterdir():
+            path.unlink()
+
+    def remove(self):
+        shutil.rmtree(self.unix, ignore_errors=True)
+        try:
+            self.unix.parent.rmdir()  # C:\e2e, when no other case is left in it
+        except OSError:
+            pass
+
+
+ARGUMENTS = {"pelorin": [], "spelorin": ["-s"]}
+OLDER_ONLY = ["v1.1.4322", "policy"]
+
+
+def launch(stage, program, folder):
+    rc = stage.run(f"{folder}\\{program}.exe")
+    check(rc == 0, f"{program} ended with exit code {rc}")
+
+
+def expect_setup_started(stage, program, folder):
+    record = stage.record("setup.exe")
+    check(record is not None, f"{program} did not start {folder}\\setup.exe")
+    check(record["arguments"] == ARGUMENTS[program],
+          f"{program}: setup.exe received {record['arguments']}")
+    check(record["directory"] == stage.windows_path(folder),
+          f"{program}: setup.exe ran in {record['directory']}")
+    check(stage.record("Support.exe") is None, f"{program} started the decoy Support.exe")
+
+
+def expect_nothing_started(stage, program):
+    started = sorted(path.name for path in stage.records.iterdir())
+    check(not started, f"{program} started {started}")
+
+
+def support_disc(stage, setup, program=None, with_setup=True):
+    """C:\\e2e\\<case>\\Support Disc\\ with the launcher(s) and setup.exe, and the decoy
+    C:\\e2e\\<case>\\Support.exe that an unquoted command would start instead."""
+    for name in [program] if program else ARGUMENTS:
+        stage.place(PROGRAMS[name], f"Support Disc\\{name}.exe")
+    if with_setup:
+        stage.place(setup, "Support Disc\\setup.exe")
+    stage.place(setup, "Support.exe")
+
+
+def case_installer_path(stage, key, args):
+    """With v2.0.50727 beside older names, each program starts setup.exe from its own folder,
+    in that folder, quoted (the decoy is left alone), with "-s" for spelorin only."""
+    support_disc(stage, args.setup)
+    key.set(OLDER_ONLY + ["v2.0.50727"])
+    for program in ARGUMENTS:
+        launch(stage, program, "Support Disc")
+        expect_setup_started(stage, program, "Support Disc")
+        stage.forget_records()
+
+
+def case_decoy_is_real(stage, key, args):
+    """The decoy would catch an unquoted command: the same start without quotes runs
+    Support.exe. Without this the quoting cases could pass for the wrong reason."""
+    support_disc(stage, args.setup)
+    stage.place(args.bare, "BareLaunch.exe")
+    # Wine quotes a Unix argument that holds a space: split the path into words, so that the
+    # Windows command line BareLaunch receives and passes on is unquoted.
+    words = stage.windows_path("Support Disc\\setup.exe").split(" ")
+    rc = stage.run("BareLaunch.exe", *words, "-s")
+    check(rc == 0, f"BareLaunch ended with {rc}")
+    check(stage.record("Support.exe") is not None, "the unquoted start did not reach the decoy")
+    check(stage.record("setup.exe") is None, "the unquoted start reached setup.exe")
+
+
+def case_accepted_names(stage, key, args):
+    """Names of version 2 or later, in any case, lead to the installer start."""
+    support_disc(stage, args.setup, "pelorin")
+    for subkeys in (["V2.0.50727"], ["v4.0.30319"], ["policy", "v3.5"], ["v2"]):
+        key.set(subkeys)
+        launch(stage, "pelorin", "Support Disc")
+        try:
+            expect_setup_started(stage, "pelorin", "Support Disc")
+        except Failure as failure:
+            raise Failure(f"subkeys {subkeys}: {failure}")
+        stage.forget_records()
+
+
+def case_notice_path(stage, key, args):
+    """Without a framework of version 2 or later nothing is started and the exit code is 0:
+    older names only, a two-digit major version, a key without subkeys, no key at all."""
+    support_disc(stage, args.setup)
+    for subkeys in (OLDER_ONLY, ["v10.0", "v1.0.3705", "upgrades"], [], None):
+        key.set(subkeys)
+        for program in ARGUMENTS:
+            try:
+                launch(stage, program, "Support Disc")
+                expect_nothing_started(stage, program)
+            except Failure as failure:
+                raise Failure(f"subkeys {subkeys}: {failure}")
+
+
+def case_missing_setup(stage, key, args):
+    """A folder without setup.exe: the start fails silently (exit code 0) and nothing else,
+    the decoy included, is started in its place."""
+    support_disc(stage, args.setup, with_setup=False)
+    key.set(["v2.0.50727"])
+    for program in ARGUMENTS:
+        launch(stage, program, "Support Disc")
+        expect_nothing_started(stage, program)
+
+
+def case_deep_folder(stage, key, args):
+    """A folder so deep that the program's path needs a 512-character buffer and spelorin's
+    command is longer than 260 characters: it is read and started whole."""
+    folder_width = 247  # C:\e2e\deep_folder\Support Disc\...\ with its trailing backslash
+    folder = "Support Disc"
+    while len(stage.windows_path(folder)) + 1 < folder_width:
+        room = folder_width - len(stage.windows_path(folder)) - 2  # for one more name
+        size = min(room, 30)
+        if room - size == 1:
+            size -= 1  # leave no single character that a name cannot fill
+        name = ("deep folder " * 3)[:size]
+        folder += "\\" + (name[:-1] + "x" if name.endswith(" ") else name)
+    folder_path = stage.windows_path(folder) + "\\"
+    check(len(folder_path) == folder_width, f"folder of {len(folder_path)} characters")
+    check(len(folder_path + "pelorin.exe") > 256, "path fits a 256-character buffer")
+    command = '"' + folder_path + 'setup.exe" -s'
+    check(len(command) > 260, f"command of only {len(command)} characters")
+
+    for program in ARGUMENTS:
+        stage.place(PROGRAMS[program], f"{folder}\\{program}.exe")
+    stage.place(args.setup, f"{folder}\\setup.exe")
+    key.set(["v2.0.50727"])
+    for program in ARGUMENTS:
+        launch(stage, program, folder)
+        expect_setup_started(stage, program, folder)
+        record = stage.record("setup.exe")
+        check(record["command"].startswith('"' + folder_path + 'setup.exe"'),
+              f"{program}: command {record['command']}")
+        stage.forget_records()
+
+
+CASES = {
+    "installer_path": case_installer_path,
+    "decoy_is_real": case_decoy_is_real,
+    "accepted_names": case_accepted_names,
+    "notice_path": case_notice_path,
+    "missing_setup": case_missing_setup,
+    "deep_folder": case_deep_folder,
+}
+PROGRAMS = {}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("case", choices=sorted(CASES))
+    for name in ("pelorin", "spelorin", "setup", "bare"):
+        parser.add_argument("--" + name, required=True, type=pathlib.Path)
+    args = parser.parse_args()
+    PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
+    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        return 2
+
+    prefix = pathlib.Path(os.environ["WINEPREFIX"])
+    stage = Stage(args.case, prefix)
+    key = FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
+    try:
+        CASES[args.case](stage, key, args)
+    except Failure as failure:
+        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        key.restore()
+        stage.remove()
+    print(f"passed {args.case}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
