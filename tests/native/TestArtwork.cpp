@@ -2,17 +2,17 @@
 // The build draws them into ARTWORK_DIR and writes PELORIN_FORM and SPELORIN_FORM.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "framework/BmpCodec.h"
+#include "framework/FormText.h"
 
 namespace {
 
@@ -160,73 +160,94 @@ TEST(Artwork, RaisedSunkenAndFocusedLooksDiffer) {
 
 namespace {
 
-// A binary property of a form description: its name, the indentation of its line, the
-// data and the lines of hex as written.
-struct BinaryProperty {
-    std::string Name;
-    size_t Indent = 0;
-    std::vector<std::uint8_t> Data;
-    std::vector<std::string> Lines;
-};
+std::string ReadText(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
 
-std::vector<BinaryProperty> BinaryPropertiesOf(const std::string& path) {
-    std::ifstream in(path);
-    EXPECT_TRUE(in.good()) << "cannot open " << path;
-    std::vector<BinaryProperty> found;
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t brace = line.find(" = {");
-        if (brace == std::string::npos)
-            continue;
-        BinaryProperty property;
-        property.Indent = line.find_first_not_of(' ');
-        property.Name = line.substr(property.Indent, brace - property.Indent);
-        bool closed = false;
-        while (!closed && std::getline(in, line)) {
-            std::string digits = line;
-            if (!digits.empty() && digits.back() == '}') {
-                digits.pop_back();
-                closed = true;
-            }
-            property.Lines.push_back(digits);
-            const std::string hex = digits.substr(digits.find_first_not_of(' '));
-            for (size_t i = 0; i + 1 < hex.size(); i += 2)
-                property.Data.push_back(
-                    static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-            EXPECT_EQ(hex.size() % 2, 0u) << property.Name;
-        }
-        EXPECT_TRUE(closed) << property.Name << " has no closing brace";
-        found.push_back(property);
-    }
-    return found;
+const FormProperty* FindProperty(const FormObject& object, const std::string& path) {
+    for (const FormProperty& property : object.Properties)
+        if (property.Path == path)
+            return &property;
+    return nullptr;
+}
+
+std::vector<std::string> PathsOf(const FormObject& object) {
+    std::vector<std::string> paths;
+    for (const FormProperty& property : object.Properties)
+        paths.push_back(property.Path);
+    return paths;
 }
 
 } // namespace
 
-TEST(Artwork, FormDescriptionsCarryTheBitmapFilesAsHexData) {
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Picture.Data", "skin.bmp"},
-        {"Appearance.RaisedBmp.Data", "button_raised.bmp"},
-        {"Appearance.SunkenBmp.Data", "button_sunken.bmp"},
-        {"Appearance.FocusedBmp.Data", "button_focused.bmp"},
-    };
+TEST(Artwork, FormDescriptionsReadBackAsTheFormWriterWritesThem) {
     for (const char* form : {PELORIN_FORM, SPELORIN_FORM}) {
         SCOPED_TRACE(form);
-        const std::vector<BinaryProperty> properties = BinaryPropertiesOf(form);
-        ASSERT_EQ(properties.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            SCOPED_TRACE(expected[i].first);
-            EXPECT_EQ(properties[i].Name, expected[i].first);
-            EXPECT_EQ(properties[i].Data, ReadFile(ArtworkPath(expected[i].second)));
-            for (const std::string& hexLine : properties[i].Lines) {
-                const size_t indent = hexLine.find_first_not_of(' ');
-                EXPECT_EQ(indent, properties[i].Indent + 2);
-                EXPECT_LE(hexLine.size() - indent, 64u);
-                for (size_t c = indent; c < hexLine.size(); ++c)
-                    ASSERT_TRUE(std::isxdigit(static_cast<unsigned char>(hexLine[c])) &&
-                                !std::islower(static_cast<unsigned char>(hexLine[c])))
-                        << hexLine;
-            }
+        const std::string text = ReadText(form);
+        const std::string written = WriteFormText(ParseFormText(text));
+        // Report the first line that differs: the texts are half a megabyte each.
+        const auto difference =
+            std::mismatch(text.begin(), text.end(), written.begin(), written.end());
+        EXPECT_TRUE(written == text)
+            << "first difference in line " << 1 + std::count(text.begin(), difference.first, '\n');
+    }
+}
+
+TEST(Artwork, FormDescriptionsCarryTheBitmapFilesAsData) {
+    for (const char* form : {PELORIN_FORM, SPELORIN_FORM}) {
+        SCOPED_TRACE(form);
+        const FormObject root = ParseFormText(ReadText(form));
+        ASSERT_GE(root.Children.size(), 4u);
+        const struct {
+            const FormObject& Object;
+            const char* Path;
+            const char* File;
+        } carried[] = {
+            {root.Children[0], "Picture.Data", "skin.bmp"},
+            {root.Children[3], "Appearance.RaisedBmp.Data", "button_raised.bmp"},
+            {root.Children[3], "Appearance.SunkenBmp.Data", "button_sunken.bmp"},
+            {root.Children[3], "Appearance.FocusedBmp.Data", "button_focused.bmp"},
+        };
+        for (const auto& c : carried) {
+            SCOPED_TRACE(c.Path);
+            const FormProperty* property = FindProperty(c.Object, c.Path);
+            ASSERT_NE(property, nullptr);
+            ASSERT_EQ(property->Value.Kind, FormValueKind::Binary);
+            EXPECT_EQ(property->Value.Bytes, ReadFile(ArtworkPath(c.File)));
         }
     }
+}
+
+TEST(Artwork, TheTwoFormsDifferOnlyInWidthAndTimer) {
+    const FormObject pelorin = ParseFormText(ReadText(PELORIN_FORM));
+    const FormObject spelorin = ParseFormText(ReadText(SPELORIN_FORM));
+    for (const FormObject* root : {&pelorin, &spelorin}) {
+        EXPECT_EQ(root->Name, "MainForm");
+        EXPECT_EQ(root->ClassName, "TMainForm");
+        const FormProperty* message = FindProperty(root->Children.at(1), "Caption");
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(message->Value.Text, "Please install Microsoft .NET Framework 2.0 before "
+                                       "installing any program from the support DVD!");
+        // The button's properties come in the order its bitmaps and caption depend on.
+        const FormObject& button = root->Children.at(3);
+        EXPECT_EQ(button.Name + ": " + button.ClassName, "YesButton: KxButtonTx");
+        EXPECT_EQ(PathsOf(button), (std::vector<std::string>{
+                                       "Left", "Top", "Width", "Height", "TransparentColor",
+                                       "Appearance.RaisedBmp.Data", "Appearance.SunkenBmp.Data",
+                                       "Appearance.FocusedBmp.Data", "ModalResult", "TabOrder",
+                                       "OnClick", "Caption"}));
+    }
+    EXPECT_EQ(FindProperty(pelorin, "Width")->Value.Integer, 428);
+    EXPECT_EQ(FindProperty(spelorin, "Width")->Value.Integer, 451);
+    ASSERT_EQ(pelorin.Children.size(), 4u);
+    ASSERT_EQ(spelorin.Children.size(), 5u);
+    EXPECT_EQ(spelorin.Children[4].Name + ": " + spelorin.Children[4].ClassName, "Timer: TTimer");
+
+    FormObject withoutTimer = spelorin;
+    withoutTimer.Children.pop_back();
+    for (FormProperty& property : withoutTimer.Properties)
+        if (property.Path == "Width")
+            property.Value.Integer = 428;
+    EXPECT_TRUE(SameFormTree(withoutTimer, pelorin));
 }
