@@ -6,9 +6,12 @@ set(PORTABLE_SOURCES
     framework/ColorNames.cpp
     framework/Component.cpp
     framework/DateTime.cpp
+    framework/FormReader.cpp
     framework/FormText.cpp
+    framework/FormWriter.cpp
     framework/Object.cpp
     framework/Persistent.cpp
+    framework/Published.cpp
     framework/Stream.cpp
     KxPackage/Source/NumLed.cpp
     launcher/LaunchNames.cpp
