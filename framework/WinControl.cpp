@@ -557,6 +557,26 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         Message.Result = 0;
 }
 
+void TWinControl::TranslateDoubleClick(TMessage& Message, TControl* receiver) {
+    // The system pairs presses per window; a second press on another windowless control of
+    // the same window is a first press there.
+    static TControl* lastPressed = nullptr;
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        lastPressed = receiver;
+        break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if (receiver != lastPressed)
+            Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+        lastPressed = receiver;
+        break;
+    }
+}
+
 bool TWinControl::RouteMouseToChild(TMessage& Message) {
     const TPoint pos(static_cast<short>(LOWORD(static_cast<DWORD>(Message.LParam))),
                      static_cast<short>(HIWORD(static_cast<DWORD>(Message.LParam))));
@@ -571,6 +591,7 @@ bool TWinControl::RouteMouseToChild(TMessage& Message) {
     }
     if (!target)
         return false;
+    TranslateDoubleClick(Message, target);
     TMessage forwarded = Message;
     forwarded.LParam = MAKELPARAM(static_cast<WORD>(pos.x - target->Left()),
                                   static_cast<WORD>(pos.y - target->Top()));
@@ -682,6 +703,7 @@ void TWinControl::WndProc(TMessage& Message) {
     if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEWHEEL) {
         if (RouteMouseToChild(Message))
             return;
+        TranslateDoubleClick(Message, this);
         TControl::WndProc(Message);
         return;
     }

@@ -121,6 +121,7 @@ private:
     void CreateChildHandles();
     void ForgetHandle();
     bool RouteMouseToChild(TMessage& Message);
+    static void TranslateDoubleClick(TMessage& Message, TControl* receiver);
     void HandleKey(TMessage& Message);
     void PaintHandler(TMessage& Message);
     void AlignChildren();
