@@ -145,14 +145,15 @@ std::size_t PaletteSizeFor(int bitsPerPixel) {
     return bitsPerPixel <= 8 ? std::size_t(1) << bitsPerPixel : 0;
 }
 
-void CheckShape(int width, int height, int bitsPerPixel) {
+void CheckShape(int width, int height, int bitsPerPixel,
+                std::size_t maxPixelBytes = BmpMaxPixelBytes) {
     if (width < 0 || height < 0)
         Invalid("a dimension is negative");
     if (width > BmpMaxDimension || height > BmpMaxDimension)
         Invalid("the image is too large");
     const std::uint64_t bytes =
         static_cast<std::uint64_t>(BmpImage::StrideFor(width, bitsPerPixel)) * height;
-    if (bytes > BmpMaxPixelBytes)
+    if (bytes > maxPixelBytes)
         Invalid("the image is too large");
 }
 
@@ -242,7 +243,7 @@ void BmpImage::SetPixelValue(int x, int y, std::uint32_t value) {
     }
 }
 
-BmpImage DecodeBmp(const void* data, std::size_t size) {
+BmpImage DecodeBmp(const void* data, std::size_t size, std::size_t maxPixelBytes) {
     const Reader file(static_cast<const std::uint8_t*>(data), size);
     if (!file.Has(0, 18) || file.U8(0) != 'B' || file.U8(1) != 'M')
         Invalid("the file does not start with a bitmap file header");
@@ -309,6 +310,7 @@ BmpImage DecodeBmp(const void* data, std::size_t size) {
         Invalid("the pixel data offset lies beyond the end of the file");
 
     const int outBits = bitsPerPixel == 16 ? 24 : static_cast<int>(bitsPerPixel);
+    CheckShape(static_cast<int>(width), static_cast<int>(height), outBits, maxPixelBytes);
     BmpImage image = BmpImage::Blank(static_cast<int>(width), static_cast<int>(height), outBits);
 
     if (bitsPerPixel <= 8) {
@@ -339,6 +341,8 @@ BmpImage DecodeBmp(const void* data, std::size_t size) {
     if (!file.Has(pixelOffset, inStride * h))
         Invalid("the pixel data is truncated");
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+    if (w == 0)
+        return image;
     for (int r = 0; r < h; ++r) {
         const std::uint8_t* in = file.At(pixelOffset + inStride * r, inStride);
         const int y = topDown ? r : h - 1 - r;

@@ -54,8 +54,10 @@ struct BmpImage {
     std::uint32_t PixelValue(int x, int y) const;
 };
 
-// Decodes a whole .bmp file image (starting with "BM").
-BmpImage DecodeBmp(const void* data, std::size_t size);
+// Decodes a whole .bmp file image (starting with "BM"). An image whose pixels would take
+// more than maxPixelBytes is refused as too large.
+BmpImage DecodeBmp(const void* data, std::size_t size,
+                   std::size_t maxPixelBytes = BmpMaxPixelBytes);
 
 // Encodes as a .bmp file: BITMAPINFOHEADER, bottom-up rows, no compression; for 1/4/8 bpp
 // the palette as it is (an empty one as 2^bpp black entries). An image that is not

@@ -129,7 +129,7 @@ std::string InvalidReason(const Bytes& bytes) {
 
 TEST(BmpCodec, EncodedImagesDecodeToTheSamePixelsAtEveryDepth) {
     for (int bits : {1, 4, 8, 24, 32})
-        for (int width : {1, 2, 3, 5, 7, 9, 33})
+        for (int width : {0, 1, 2, 3, 5, 7, 9, 33})
             for (int height : {1, 4}) {
                 SCOPED_TRACE(std::to_string(bits) + " bpp " + std::to_string(width) + "x" +
                              std::to_string(height));
@@ -420,4 +420,10 @@ TEST(BmpCodec, TheStandardPaletteStartsWithTheVgaColoursAndHoldsEachColourOnce) 
     for (size_t i = 0; i < palette.size(); ++i)
         for (size_t j = i + 1; j < palette.size(); ++j)
             ASSERT_NE(palette[i], palette[j]) << i << " and " << j;
+}
+
+TEST(BmpCodec, ACallerCanLowerThePixelLimit) {
+    const Bytes file = EncodeBmp(Pattern(4, 4, 24)); // 12-byte rows, 48 bytes of pixels
+    EXPECT_NO_THROW(DecodeBmp(file.data(), file.size(), 48));
+    EXPECT_THROW(DecodeBmp(file.data(), file.size(), 47), EInvalidGraphic);
 }
