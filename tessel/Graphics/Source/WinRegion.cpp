@@ -60,6 +60,9 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
     const int width = bitmap->Width();
     const int height = bitmap->Height();
     SetRect(0, 0, width, height);
+    // A bitmap without pixels has no scan lines to read: its region stays empty.
+    if (width <= 0 || height <= 0)
+        return;
 
     PixelFormatRestorer restorer(bitmap);
     bitmap->SetPixelFormat(pf24bit);
