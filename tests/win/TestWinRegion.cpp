@@ -137,28 +137,6 @@ TEST(WinRegion, FromBitmapKeepsExactlyThePixelsNotOfTheTransparentColour) {
     }
 }
 
-TEST(WinRegion, ButtonBottomRowLosesTwoRunsAndNothingElse) {
-    TBitmap bitmap;
-    Paint(bitmap, 75, 27, kGrey, {{0, 26, kKey}, {1, 26, kKey}, {73, 26, kKey}});
-    WinRegion region;
-    region.FromBitmap(&bitmap, kKey);
-
-    Rgn copy(region.Copy());
-    RECT box;
-    EXPECT_EQ(GetRgnBox(copy.h, &box), COMPLEXREGION);
-    EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.top, 0);
-    EXPECT_EQ(box.right, 75);
-    EXPECT_EQ(box.bottom, 27);
-    const struct {
-        int x, y;
-        bool inside;
-    } probes[] = {{0, 26, false},  {1, 26, false}, {2, 26, true}, {72, 26, true},
-                  {73, 26, false}, {74, 26, true}, {0, 25, true}, {74, 0, true}};
-    for (const auto& p : probes)
-        EXPECT_EQ(region.Contains(p.x, p.y), p.inside) << p.x << "," << p.y;
-}
-
 TEST(WinRegion, EmptyBitmapsGiveAnEmptyRegion) {
     const struct { int width, height; } sizes[] = {{0, 5}, {5, 0}, {0, 0}};
     for (const auto& size : sizes) {
@@ -204,16 +182,6 @@ TEST(WinRegion, ContainsExcludesTheRightAndBottomEdge) {
         EXPECT_EQ(region.Contains(p.x, p.y), p.inside) << p.x << "," << p.y;
     region.SetRect(0, 0, 0, 0);
     EXPECT_FALSE(region.Contains(0, 0));
-}
-
-TEST(WinRegion, SubtractRemovesTheOtherRegion) {
-    WinRegion region, hole;
-    region.SetRect(0, 0, 10, 10);
-    hole.SetRect(2, 2, 4, 4);
-    region.Subtract(hole);
-    EXPECT_FALSE(region.Contains(3, 3));
-    EXPECT_TRUE(region.Contains(4, 4));
-    EXPECT_TRUE(hole.Contains(3, 3));
 }
 
 TEST(WinRegion, CopiesAreIndependentHandles) {
