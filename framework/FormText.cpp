@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "framework/Exceptions.h"
@@ -451,33 +452,36 @@ private:
         return FormValue::OfSet(std::move(elements));
     }
 
+    // The hot loop of big descriptions (bitmaps): straight over the characters.
     FormValue ParseBinary() {
         ++m_pos; // {
+        const char* p = m_text.data() + m_pos;
+        const char* const end = m_text.data() + m_text.size();
+        const void* close = std::memchr(p, '}', static_cast<size_t>(end - p));
         std::vector<unsigned char> bytes;
-        bytes.reserve(std::count_if(m_text.begin() + static_cast<std::ptrdiff_t>(m_pos),
-                                    std::find(m_text.begin() + static_cast<std::ptrdiff_t>(m_pos),
-                                              m_text.end(), '}'),
-                                    [](char c) { return HexDigit(c) >= 0; }) /
-                      2);
+        if (close)
+            bytes.reserve(static_cast<size_t>(static_cast<const char*>(close) - p) / 2);
         int high = -1;
-        for (;;) {
-            SkipSpace();
-            if (AtEnd())
-                Fail("Unterminated binary value: expected '}' but found end of file");
-            const char c = m_text[m_pos];
-            if (c == '}')
-                break;
+        for (; p < end && *p != '}'; ++p) {
+            const char c = *p;
             const int d = HexDigit(c);
-            if (d < 0)
+            if (d >= 0) {
+                if (high < 0) {
+                    high = d;
+                } else {
+                    bytes.push_back(static_cast<unsigned char>(high * 16 + d));
+                    high = -1;
+                }
+            } else if (c == '\n') {
+                ++m_line;
+            } else if (c != ' ' && c != '\t' && c != '\r') {
+                m_pos = static_cast<size_t>(p - m_text.data());
                 Fail("Invalid hexadecimal digit " + Describe(c) + " in binary value");
-            if (high < 0) {
-                high = d;
-            } else {
-                bytes.push_back(static_cast<unsigned char>(high * 16 + d));
-                high = -1;
             }
-            ++m_pos;
         }
+        m_pos = static_cast<size_t>(p - m_text.data());
+        if (AtEnd())
+            Fail("Unterminated binary value: expected '}' but found end of file");
         if (high >= 0)
             Fail("Odd number of hexadecimal digits in binary value");
         ++m_pos; // }
