@@ -35,6 +35,11 @@ public:
     // Called once the form description has set every property of this component.
     virtual void Loaded() { SetComponentState(csLoading, false); }
 
+    // Where the form designer shows a component that is not a control (low 16 bits: left,
+    // high 16 bits: top). Only the form description reads and writes it.
+    int DesignInfo() const { return m_designInfo; }
+    void SetDesignInfo(int value) { m_designInfo = value; }
+
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 
@@ -48,4 +53,5 @@ private:
     AnsiString m_name;
     std::vector<TComponent*> m_components;
     TComponentState m_state = 0;
+    int m_designInfo = 0;
 };
