@@ -1,0 +1,16 @@
+#include "framework/Exceptions.h"
+#include "framework/FormReader.h"
+#include "framework/FrameworkClasses.h"
+#include "framework/Win.h"
+
+void ReadFormResource(TComponent* root, const char* resourceName) {
+    RegisterFrameworkClasses();
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data)
+        throw EReadError(AnsiString(std::string("Resource ") + resourceName + " not found"));
+    const DWORD size = SizeofResource(module, resource);
+    ReadForm(root, std::string(static_cast<const char*>(data), size));
+}
