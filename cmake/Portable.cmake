@@ -14,6 +14,7 @@ set(PORTABLE_SOURCES
     framework/Published.cpp
     framework/Stream.cpp
     KxPackage/Source/NumLed.cpp
+    KxPackage/Source/NumLedDigits.cpp
     launcher/LaunchNames.cpp
     tessel/Component/Source/LED.cpp
     tessel/Graphics/Source/FigureBase.cpp
