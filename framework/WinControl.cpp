@@ -249,6 +249,10 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     control->InvalidateControl(true);
     if (auto* window = dynamic_cast<TWinControl*>(control)) {
+        // The form forgets a focused control that leaves it.
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->m_activeControl && window->ContainsControl(form->m_activeControl))
+            form->m_activeControl = nullptr;
         auto it = std::find(m_winControls.begin(), m_winControls.end(), window);
         if (it != m_winControls.end())
             m_winControls.erase(it);

@@ -149,6 +149,20 @@ TEST_F(InputTest, QuickSecondPressIsADoubleClickOnlyWithDoubleClicksStyle) {
     }
 }
 
+TEST_F(InputTest, AQuickPressOnAnotherWindowlessControlIsAFirstPressThere) {
+    auto* neighbour = new Probe<TControl>(form.form.get(), log, "next");
+    neighbour->SetParent(form.form.get());
+    neighbour->SetBounds(20, 90, 100, 60); // just below the plain control
+    MoveMouseTo(form.Handle(), 30, 89);
+    PressMouse();
+    ReleaseMouse();
+    MoveMouseTo(form.Handle(), 30, 90); // within the system's double-click distance
+    PressMouse();
+    ReleaseMouse();
+    EXPECT_EQ(WithoutMoves(log),
+              "plain.down 10,59 plain.click plain.up 10,59 next.down 10,0 next.click next.up 10,0");
+}
+
 TEST_F(InputTest, ADisabledWindowlessControlLetsThePressThroughToTheOneBelow) {
     // An image layer over the plain control, like the display image of a skinned control.
     auto* layer = new Probe<TImage>(form.form.get(), log, "layer");

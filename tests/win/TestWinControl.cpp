@@ -357,3 +357,19 @@ TEST_F(WinControlTest, AnOpaqueControlPaintsNoBackground) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WinControlTest, AFocusedControlThatLeavesTheFormIsNoLongerItsActiveControl) {
+    Recorder* control = Add("c", 10, true);
+    control->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return control->Focused(); }));
+    ASSERT_TRUE(form->ActiveControl() == control);
+    control->SetParent(nullptr);
+    EXPECT_TRUE(form->ActiveControl() == nullptr);
+    delete control;
+    PumpMessages(20); // reactivation must not reach the deleted control
+    EXPECT_TRUE(form->ActiveControl() == nullptr);
+}
+
+} // namespace
