@@ -11,6 +11,7 @@ program and checks its exit code and what was started. Run under tools/with-wine
 import argparse
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -97,6 +98,20 @@ def close_windows_of(pid):
     return bool(found.stdout.split())
 
 
+def loaded_by_first_process(trace):
+    """File names of the DLLs in a +loaddll trace that were loaded by the thread that loaded
+    the first module (the program run; its children log with other thread ids)."""
+    loaded, thread = set(), None
+    for line in trace.splitlines():
+        match = re.match(r"([0-9a-f]+):trace:loaddll:\w+ Loaded L\"([^\"]+)\"", line)
+        if not match:
+            continue
+        thread = thread or match.group(1)
+        if match.group(1) == thread:
+            loaded.add(match.group(2).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower())
+    return loaded
+
+
 class Stage:
     """A folder C:\\e2e\\<name> of the prefix, made empty for one case and removed after."""
 
@@ -120,12 +135,22 @@ class Stage:
         shutil.copyfile(source, target)
 
     def run(self, relative, *arguments):
-        """Runs a program of the stage from another folder; returns its exit code."""
-        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records")
-        process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
-                                   cwd=self.drive_c, env=environment,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+        """Runs a program of the stage from another folder; returns its exit code. The DLLs
+        the program itself loaded are left in self.loaded (lower-case file names)."""
+        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
+                           WINEDEBUG="-all,+loaddll")
+        trace = self.unix / "loaddll.log"
+        with open(trace, "wb") as log:
+            process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
+                                       cwd=self.drive_c, env=environment,
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=log)
+            self._wait(process, relative)
+        self.loaded = loaded_by_first_process(trace.read_text(errors="replace"))
+        trace.unlink()
+        return process.returncode
+
+    def _wait(self, process, relative):
         deadline = time.monotonic() + RUN_TIMEOUT
         closed = False
         while process.poll() is None and time.monotonic() < deadline:
@@ -138,7 +163,6 @@ class Stage:
             process.wait()
             raise Failure(f"{relative} did not end within {RUN_TIMEOUT} s")
         self.settle()
-        return process.returncode
 
     def settle(self):
         """Waits until no process started from this stage is left."""
@@ -194,6 +218,17 @@ def expect_setup_started(stage, program, folder):
     check(stage.record("Support.exe") is None, f"{program} started the decoy Support.exe")
 
 
+WINDOW_LIBRARIES = {"user32.dll", "gdi32.dll", "comctl32.dll", "msimg32.dll", "shell32.dll"}
+
+
+def expect_no_window_library(stage, program):
+    """The installer path initialises no application object and makes no window: it loads
+    none of the window libraries at all."""
+    check(stage.loaded, f"{program}: no DLL loads traced")
+    loaded = sorted(stage.loaded & WINDOW_LIBRARIES)
+    check(not loaded, f"{program} loaded {loaded} on the installer path")
+
+
 def expect_nothing_started(stage, program):
     started = sorted(path.name for path in stage.records.iterdir())
     check(not started, f"{program} started {started}")
@@ -217,6 +252,7 @@ def case_installer_path(stage, key, args):
     for program in ARGUMENTS:
         launch(stage, program, "Support Disc")
         expect_setup_started(stage, program, "Support Disc")
+        expect_no_window_library(stage, program)
         stage.forget_records()
 
 
@@ -257,6 +293,8 @@ def case_notice_path(stage, key, args):
             try:
                 launch(stage, program, "Support Disc")
                 expect_nothing_started(stage, program)
+                # The application object was initialised: its window needs user32.
+                check("user32.dll" in stage.loaded, f"{program} did not initialise")
             except Failure as failure:
                 raise Failure(f"subkeys {subkeys}: {failure}")
 

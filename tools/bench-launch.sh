@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Measures the installer path of pelorin.exe against BareLaunch.exe, a program that does
+# nothing but start the same command line with CreateProcessA: 20 runs of each under Wine,
+# alternating, the medians and their ratio (target <= 1.10), and the sizes of both programs
+# (target <= 512 KiB each). A benchmark, not a test: it prints figures and fails only when
+# it cannot measure.
+#   tools/bench-launch.sh [windows build folder, default build/win] [runs, default 20]
+set -euo pipefail
+root=$(dirname "$(dirname "$(realpath "$0")")")
+cd "$root"
+build=${1:-build/win}
+runs=${2:-20}
+
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+          -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+fi
+cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup BareLaunch >/dev/null
+
+exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
+import os, pathlib, shutil, statistics, subprocess, sys, time
+
+build, runs = pathlib.Path(sys.argv[1]), int(sys.argv[2])
+key = r"HKLM\software\Microsoft\.NETFramework"
+drive_c = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
+stage = drive_c / "bench-launch"
+folder = stage / "Support Disc"
+windows = "C:\\bench-launch\\Support Disc\\"
+
+
+def wine(*args, check=True):
+    result = subprocess.run(["timeout", "-k", "5", "60", "wine", *args], cwd=drive_c,
+                            stdin=subprocess.DEVNULL, capture_output=True)
+    if check and result.returncode != 0:
+        sys.exit(f"wine {' '.join(args)} failed with {result.returncode}")
+    return result
+
+
+def settle(record):
+    """Waits for the stand-in installer's record and for every process of the stage to end,
+    so that no run overlaps the next."""
+    deadline = time.monotonic() + 30
+    while not record.exists():
+        if time.monotonic() > deadline:
+            sys.exit("the installer stand-in was not started")
+        time.sleep(0.01)
+    record.unlink()
+    marker = b"\\bench-launch\\"
+    while any(marker in p.read_bytes().lower() for p in pathlib.Path("/proc").glob("[0-9]*/cmdline")
+              if p.exists() and p.parent.name != str(os.getpid())):
+        if time.monotonic() > deadline:
+            sys.exit("the started programs did not end")
+        time.sleep(0.01)
+
+
+def timed(*args):
+    start = time.perf_counter()
+    wine(*args)
+    return time.perf_counter() - start
+
+
+shutil.rmtree(stage, ignore_errors=True)
+folder.mkdir(parents=True)
+shutil.copyfile(build / "launcher/pelorin.exe", folder / "pelorin.exe")
+shutil.copyfile(build / "tools/BareLaunch.exe", folder / "BareLaunch.exe")
+shutil.copyfile(build / "tests/e2e/FakeSetup.exe", folder / "setup.exe")
+saved = windows + "framework.reg"
+had_key = wine("reg", "export", key, saved, "/y", "/reg:32", check=False).returncode == 0
+wine("reg", "delete", key, "/f", "/reg:32", check=False)
+wine("reg", "add", key + "\\v2.0.50727", "/f", "/reg:32")
+record = folder / "setup.exe.record"
+try:
+    # The same command line for both: pelorin builds it, BareLaunch is handed it (Wine
+    # quotes an argument that holds a space).
+    programs = {
+        "pelorin.exe (installer path)": [windows + "pelorin.exe"],
+        "BareLaunch.exe (CreateProcessA only)": [windows + "BareLaunch.exe", windows + "setup.exe"],
+    }
+    times = {name: [] for name in programs}
+    for run in range(runs + 2):  # the first two rounds warm the caches and are not counted
+        for name, args in programs.items():
+            elapsed = timed(*args)
+            settle(record)
+            if run >= 2:
+                times[name].append(elapsed)
+finally:
+    wine("reg", "delete", key, "/f", "/reg:32", check=False)
+    if had_key:
+        wine("reg", "import", saved)
+    shutil.rmtree(stage, ignore_errors=True)
+
+medians = {name: statistics.median(values) for name, values in times.items()}
+for name, median in medians.items():
+    print(f"{name:40} median {median * 1000:7.1f} ms over {runs} runs"
+          f" (min {min(times[name]) * 1000:.1f}, max {max(times[name]) * 1000:.1f})")
+launcher, bare = medians.values()
+print(f"{'ratio launcher / bare':40} {launcher / bare:.3f} (target <= 1.10)")
+for program in ("pelorin", "spelorin"):
+    size = (build / "launcher" / f"{program}.exe").stat().st_size
+    print(f"{program + '.exe size':40} {size} bytes = {size / 1024:.1f} KiB (target <= 512 KiB)")
+PY
