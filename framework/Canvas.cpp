@@ -305,7 +305,8 @@ void TCanvas::StretchDraw(const TRect& dest, TBitmap* bitmap) {
         return;
     const int width = bitmap->Width(), height = bitmap->Height();
     const bool transparent = bitmap->Transparent();
-    const COLORREF key = static_cast<COLORREF>(ColorToRGB(bitmap->TransparentColor()) & 0xFFFFFF);
+    const COLORREF key =
+        transparent ? static_cast<COLORREF>(ColorToRGB(bitmap->TransparentColor()) & 0xFFFFFF) : 0;
     const HDC source = bitmap->Canvas()->Handle();
     RequireState(csBrushValid);
     SetStretchBltMode(m_handle, COLORONCOLOR);
