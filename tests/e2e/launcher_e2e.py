@@ -88,14 +88,23 @@ def wine_processes_mentioning(marker):
     return pids
 
 
-def close_windows_of(pid):
-    """Closes the visible windows of a Wine process as a user would, with Alt+F4."""
-    found = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--pid",
-                            str(pid)], capture_output=True, text=True)
-    for window in found.stdout.split():
-        subprocess.run(["timeout", "10", "xdotool", "windowfocus", "--sync", window])
-        subprocess.run(["timeout", "10", "xdotool", "key", "--clearmodifiers", "alt+F4"])
-    return bool(found.stdout.split())
+def visible_windows_of(pids):
+    """X windows that Wine shows for the given processes (Wine sets _NET_WM_PID)."""
+    windows = []
+    for pid in pids:
+        found = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--pid",
+                                str(pid)], capture_output=True, text=True)
+        windows += found.stdout.split()
+    return windows
+
+
+def close_windows(windows):
+    """Closes windows as a user would: focus, then Alt+F4."""
+    for window in windows:
+        subprocess.run(["timeout", "10", "xdotool", "windowfocus", "--sync", window],
+                       capture_output=True)
+        subprocess.run(["timeout", "10", "xdotool", "key", "--clearmodifiers", "alt+F4"],
+                       capture_output=True)
 
 
 def loaded_by_first_process(trace):
@@ -119,6 +128,7 @@ class Stage:
         self.drive_c = prefix / "drive_c"
         self.unix = self.drive_c / "e2e" / name
         self.windows = "C:\\e2e\\" + name
+        self.marker = self.windows[2:] + "\\"  # \e2e\<name>\ in a process's command line
         shutil.rmtree(self.unix, ignore_errors=True)
         self.records = self.unix / "records"
         self.records.mkdir(parents=True)
@@ -134,9 +144,10 @@ class Stage:
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(source, target)
 
-    def run(self, relative, *arguments):
+    def run(self, relative, *arguments, before_close=None):
         """Runs a program of the stage from another folder; returns its exit code. The DLLs
-        the program itself loaded are left in self.loaded (lower-case file names)."""
+        the program itself loaded are left in self.loaded (lower-case file names). A window
+        it leaves up is closed with Alt+F4, after before_close(windows) when given."""
         environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
                            WINEDEBUG="-all,+loaddll")
         trace = self.unix / "loaddll.log"
@@ -145,19 +156,26 @@ class Stage:
                                        cwd=self.drive_c, env=environment,
                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                        stderr=log)
-            self._wait(process, relative)
+            self._wait(process, relative, before_close)
         self.loaded = loaded_by_first_process(trace.read_text(errors="replace"))
         trace.unlink()
         return process.returncode
 
-    def _wait(self, process, relative):
-        deadline = time.monotonic() + RUN_TIMEOUT
-        closed = False
-        while process.poll() is None and time.monotonic() < deadline:
+    def _wait(self, process, relative, before_close):
+        start = time.monotonic()
+        next_look = start + 3
+        while process.poll() is None and time.monotonic() < start + RUN_TIMEOUT:
             time.sleep(0.1)
-            # A window still up after a few seconds is the notice: close it as a user would.
-            if not closed and time.monotonic() > deadline - RUN_TIMEOUT + 5:
-                closed = close_windows_of(process.pid)
+            if time.monotonic() < next_look:
+                continue
+            # A window still up after a few seconds is the notice: close it as a user would,
+            # and again a while later if it is still there.
+            next_look = time.monotonic() + 5
+            windows = visible_windows_of(wine_processes_mentioning(self.marker))
+            if windows:
+                if before_close:
+                    before_close(windows)
+                close_windows(windows)
         if process.poll() is None:
             process.kill()
             process.wait()
@@ -167,7 +185,7 @@ class Stage:
     def settle(self):
         """Waits until no process started from this stage is left."""
         deadline = time.monotonic() + SETTLE_TIMEOUT
-        while wine_processes_mentioning("\\e2e\\" + self.unix.name + "\\"):
+        while wine_processes_mentioning(self.marker):
             check(time.monotonic() < deadline, "started programs did not end")
             time.sleep(0.1)
 
