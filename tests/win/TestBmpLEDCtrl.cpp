@@ -62,16 +62,22 @@ struct FigureSurface {
     TBitmap* Bitmap() { return layer.Image()->Picture()->Bitmap(); }
 };
 
-TEST(BitmapFigure, WithoutABitmapIsEmptyAndPaintsNothing) {
-    FigureSurface s;
-    Figure figure(&s.painter);
+TEST(BitmapFigure, WithoutABitmapOrWithAnEmptyOneIsEmptyAndPaintsNothing) {
+    for (const bool withEmptyBitmap : {false, true}) {
+        SCOPED_TRACE(withEmptyBitmap ? "empty bitmap" : "no bitmap");
+        FigureSurface s;
+        Figure figure(&s.painter);
+        TBitmap empty;
+        if (withEmptyBitmap)
+            figure.SetBitmap(&empty);
 
-    figure.Draw();
-    figure.Erase();
+        figure.Draw();
+        figure.Erase();
 
-    EXPECT_EQ(figure.Width(), 0);
-    EXPECT_EQ(figure.Height(), 0);
-    EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, 40, 30), kBlack), 40 * 30);
+        EXPECT_EQ(figure.Width(), 0);
+        EXPECT_EQ(figure.Height(), 0);
+        EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, 40, 30), kBlack), 40 * 30);
+    }
 }
 
 TEST(BitmapFigure, DrawsItsOwnCopyAtItsPositionAndErasesExactlyThatArea) {
@@ -96,18 +102,6 @@ TEST(BitmapFigure, DrawsItsOwnCopyAtItsPositionAndErasesExactlyThatArea) {
 
     EXPECT_EQ(CountOf(s.Bitmap(), TRect(7, 4, 17, 10), 0x00FFFF), 60);
     EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, 40, 30), kBlack), 40 * 30 - 60);
-}
-
-TEST(BitmapFigure, WithAnEmptyBitmapDrawsNothingAndErasesNothing) {
-    FigureSurface s;
-    Figure figure(&s.painter);
-    TBitmap empty;
-    figure.SetBitmap(&empty);
-
-    figure.Draw();
-    figure.Erase();
-
-    EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, 40, 30), kBlack), 40 * 30);
 }
 
 TEST(BitmapFigure, WithoutAPainterFailsItsChecks) {
@@ -353,19 +347,6 @@ TEST(BmpLEDCtrl, CanvasPaintingStaysUntilTheNextRedraw) {
     EXPECT_EQ(CountOf(SurfaceOf(ctrl), TRect(0, 0, 8, 8), kRed), 64);
 }
 
-TEST(BmpLEDCtrl, MovesTheDisplayImageOnItsParent) {
-    TForm form(nullptr);
-    TBmpLEDCtrl ctrl(&form, &form, 1);
-
-    ctrl.MoveBy(4, 6);
-    ctrl.MoveBy(1, -2);
-
-    EXPECT_EQ(ctrl.Left(), 5);
-    EXPECT_EQ(ctrl.Top(), 4);
-    EXPECT_EQ(ctrl.DisplayImage()->Left(), 5);
-    EXPECT_EQ(ctrl.DisplayImage()->Top(), 4);
-}
-
 TEST(BmpLEDCtrl, TransparentColourIsKeptAsRgbOnly) {
     struct Case {
         TColor set;
@@ -386,17 +367,6 @@ TEST(BmpLEDCtrl, TransparentColourIsKeptAsRgbOnly) {
         EXPECT_EQ(ctrl.TransparentColor(), c.expected);
         EXPECT_EQ(SurfaceOf(ctrl)->TransparentColor(), c.expected);
     }
-}
-
-TEST(BmpLEDCtrl, TransparentFlagIsTheDisplayImages) {
-    TForm form(nullptr);
-    TBmpLEDCtrl ctrl(&form, &form, 1);
-
-    ctrl.SetTransparent(true);
-    EXPECT_TRUE(ctrl.Transparent());
-    EXPECT_TRUE(ctrl.DisplayImage()->Transparent());
-    ctrl.SetTransparent(false);
-    EXPECT_FALSE(ctrl.DisplayImage()->Transparent());
 }
 
 TEST(BmpLEDCtrl, MakeRegionLeavesOutTheTransparentColourOfTheStateBitmap) {

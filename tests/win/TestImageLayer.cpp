@@ -102,47 +102,6 @@ TEST(ImageLayer, ClearPaintsTheWholeSurfaceInTheBackground) {
     EXPECT_EQ(CountOf(bitmap, TRect(0, 0, 12, 8), 0x00FF00), 96);
 }
 
-TEST(ImageLayer, MovesTheImageByAnOffset) {
-    TForm form(nullptr);
-    Layer layer(&form, &form);
-    layer.Resize(5, 5);
-
-    layer.MoveBy(7, 3);
-    layer.MoveBy(-2, 4);
-
-    EXPECT_EQ(layer.Left(), 5);
-    EXPECT_EQ(layer.Top(), 7);
-    EXPECT_EQ(layer.Image()->BoundsRect(), TRect(5, 7, 10, 12));
-}
-
-TEST(ImageLayer, KeepsTransparencySettingsOnTheImageAndItsBitmap) {
-    TForm form(nullptr);
-    Layer layer(&form, &form);
-    TBitmap* bitmap = layer.Image()->Picture()->Bitmap();
-
-    layer.SetTransparent(true);
-    layer.SetTransparentColor(tessel::RgbColor(0xFF123456u));
-
-    EXPECT_TRUE(layer.Transparent());
-    EXPECT_TRUE(layer.Image()->Transparent());
-    EXPECT_EQ(bitmap->TransparentColor(), 0x123456);
-    EXPECT_EQ(bitmap->TransparentMode(), tmFixed);
-    EXPECT_EQ(layer.TransparentColor().Rgb(), 0x123456u);
-    layer.SetTransparent(false);
-    EXPECT_FALSE(layer.Image()->Transparent());
-}
-
-TEST(ImageLayer, SetParentMovesTheImageToAnotherControl) {
-    TForm owner(nullptr);
-    TForm other(nullptr);
-    Layer layer(&owner, &owner);
-
-    layer.SetParent(&other);
-
-    EXPECT_EQ(layer.Image()->Parent(), &other);
-    EXPECT_FALSE(owner.ContainsControl(layer.Image()));
-}
-
 TEST(ImageLayer, FreesItsImageWhenDestroyedBeforeTheOwner) {
     TForm owner(nullptr);
     TForm parent(nullptr);

@@ -164,35 +164,6 @@ TEST(SimplePainter, EraseOfAFigurePaintsExactlyWhatDrawPaintedInTheBackground) {
     }
 }
 
-TEST(SimplePainter, PrimitivesPaintTheRectangleInTheCurrentColour) {
-    struct Case {
-        const char* name;
-        std::function<void(Painter&)> draw;
-        TPoint inside;
-        TColor insideColor;
-    };
-    const tessel::Rect box(10, 10, 30, 20);
-    const Case cases[] = {
-        {"FillRect", [&](Painter& p) { p.FillRect(box); }, {20, 15}, kFill},
-        {"FrameRect", [&](Painter& p) { p.FrameRect(box); }, {20, 15}, kBackground},
-        {"FillEllipse", [&](Painter& p) { p.FillEllipse(box); }, {20, 15}, kFill},
-        {"FrameEllipse", [&](Painter& p) { p.FrameEllipse(box); }, {20, 15}, kBackground},
-        {"FillRoundRect", [&](Painter& p) { p.FillRoundRect(box, 4, 4); }, {20, 15}, kFill},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Surface s;
-        s.painter.SetColor(tessel::RgbColor::FromColor(kFill));
-
-        c.draw(s.painter);
-
-        EXPECT_EQ(s.At(c.inside.x, c.inside.y), c.insideColor);
-        EXPECT_EQ(s.At(20, 10), kFill); // top edge
-        EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, kSize, 10), kBackground), kSize * 10);
-        EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 20, kSize, kSize), kBackground), kSize * 40);
-    }
-}
-
 TEST(SimplePainter, UsesOnlyTheRgbPartOfTheColourAndResetsTheCanvasForEachPrimitive) {
     Surface s;
     TCanvas* canvas = s.layer.Canvas();
@@ -249,19 +220,6 @@ TEST(SimplePainter, PolygonPrimitivesReportAPointArrayThatCannotBeMade) {
                   "Assertion failed: p != NULL, file tessel/Graphics/SimplePainter, line 442");
     }
     EXPECT_EQ(CountOf(s.Bitmap(), TRect(0, 0, kSize, kSize), kBackground), kSize * kSize);
-}
-
-TEST(SimplePainter, FramePolygonClosesTheOutline) {
-    Surface s;
-    s.painter.SetColor(tessel::RgbColor::FromColor(kLine));
-    const tessel::Polygon triangle({{10, 10}, {40, 10}, {10, 40}});
-
-    s.painter.Frame(triangle);
-
-    EXPECT_EQ(s.At(25, 10), kLine); // first edge
-    EXPECT_EQ(s.At(25, 25), kLine); // the diagonal back
-    EXPECT_EQ(s.At(10, 25), kLine); // last point joined to the first
-    EXPECT_EQ(s.At(15, 15), kBackground);
 }
 
 TEST(CanvasLayer, GrowingPaintsOnlyTheNewlyExposedStrips) {
