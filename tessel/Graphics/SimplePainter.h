@@ -144,8 +144,7 @@ public:
         });
         m_image->SetParent(parent);
         TBitmap* bitmap = m_image->Picture()->Bitmap();
-        bitmap->SetWidth(0);
-        bitmap->SetHeight(0);
+        bitmap->SetSize(0, 0);
         m_image->SetWidth(0);
         m_image->SetHeight(0);
         bitmap->SetPixelFormat(detail::SurfacePixelFormat());
@@ -174,8 +173,7 @@ public:
     // Surface first, then the image, then the canvas layer paints what became visible.
     void Resize(int width, int height) {
         TBitmap* bitmap = m_image->Picture()->Bitmap();
-        bitmap->SetWidth(width);
-        bitmap->SetHeight(height);
+        bitmap->SetSize(width, height);
         m_image->SetWidth(width);
         m_image->SetHeight(height);
         m_canvasLayer->Resize(width, height);
