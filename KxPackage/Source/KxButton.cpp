@@ -1,7 +1,7 @@
 #include "KxPackage/Source/KxButton.h"
 
+#include "KxPackage/Source/KxPublished.h"
 #include "framework/Form.h"
-#include "framework/Published.h"
 
 KxButton::KxButton(TComponent* AOwner) : KxCustomControl(AOwner, false, 4) {
     // A quick second press is a second click, never a double click.
@@ -56,23 +56,11 @@ void KxButton::Register() {
 namespace {
 void PublishKxButton() {
     RegisterKxControlClasses();
-    PublishedClass<KxButton>("KxButton", "KxCustomControl")
-        .Object("Appearance", &KxButton::GetAppearance)
+    PublishedClass<KxButton> button("KxButton", "KxCustomControl");
+    button.Object("Appearance", &KxButton::GetAppearance)
         .Int("ModalResult", &KxButton::GetModalResult, &KxButton::SetModalResult, 0)
-        .Bool("ShowMouseOver", &KxButton::GetShowMouseOver, &KxButton::SetShowMouseOver, true)
-        .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
-        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
-        .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
-        .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
-        .Event("OnClick", &TControl::OnClick)
-        .Event("OnExit", &TWinControl::OnExit)
-        .Event("OnEnter", &TWinControl::OnEnter)
-        .Event("OnKeyDown", &TWinControl::OnKeyDown)
-        .Event("OnKeyUp", &TWinControl::OnKeyUp)
-        .Event("OnKeyPress", &TWinControl::OnKeyPress)
-        .Event("OnMouseMove", &TControl::OnMouseMove)
-        .Event("OnMouseDown", &TControl::OnMouseDown)
-        .Event("OnMouseUp", &TControl::OnMouseUp);
+        .Bool("ShowMouseOver", &KxButton::GetShowMouseOver, &KxButton::SetShowMouseOver, true);
+    PublishKxControlTail(button, false);
 }
 } // namespace
 

@@ -1,0 +1,25 @@
+#pragma once
+#include "framework/Control.h"
+#include "framework/Published.h"
+#include "framework/WinControl.h"
+
+// The framework's properties and events that the package's controls publish after their
+// own, in the designer's order. Only the bricks publish OnDblClick (it follows OnClick); the
+// buttons and the check box turn double clicks into second clicks.
+template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblClick) {
+    c.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+        .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+        .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
+        .Event("OnClick", &TControl::OnClick);
+    if (withDblClick)
+        c.Event("OnDblClick", &TControl::OnDblClick);
+    c.Event("OnExit", &TWinControl::OnExit)
+        .Event("OnEnter", &TWinControl::OnEnter)
+        .Event("OnKeyDown", &TWinControl::OnKeyDown)
+        .Event("OnKeyUp", &TWinControl::OnKeyUp)
+        .Event("OnKeyPress", &TWinControl::OnKeyPress)
+        .Event("OnMouseMove", &TControl::OnMouseMove)
+        .Event("OnMouseDown", &TControl::OnMouseDown)
+        .Event("OnMouseUp", &TControl::OnMouseUp);
+}
