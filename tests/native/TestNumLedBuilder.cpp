@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "KxPackage/Source/NumLedBuilder.h"
 #include "tests/support/RecordingPainter.h"
 
 using tessel::KxNumLedStyle;
-using tessel::Point;
 using tessel::RgbColor;
 using tessel::detail::Builder;
 using tessel::detail::Builder_r7_s;
@@ -54,27 +51,6 @@ TEST(Builder_r7_s, MakesEachCellKindAtItsPositionWithItsDesignSize) {
         EXPECT_EQ(cell->Figure()->Left(), 40);
         EXPECT_EQ(cell->Figure()->Top(), 0);
         EXPECT_EQ(cell->Figure()->Width(), c.width);
-    }
-}
-
-TEST(Builder_r7_s, DigitSegmentsFollowTheCellAndTakeTheColoursOfItsState) {
-    RecordingPainter painter;
-    const RgbColor colors[2] = {kDark, kLight};
-    OwnedCell digit = Builder_r7_s<RecordingPainter>().MakeDigit(36, &painter, colors, 2);
-
-    digit->SetState(2); // the digit 1: segments b and c
-    digit->Figure()->Draw();
-
-    const std::vector<RecordingPainter::Primitive>& drawn = painter.Primitives();
-    ASSERT_EQ(drawn.size(), 14u) << "fill and outline of seven segments";
-    // Segment a, shifted by the cell's x.
-    EXPECT_EQ(drawn[0].kind, RecordingPainter::FillPolygon);
-    EXPECT_EQ(drawn[0].points, (std::vector<Point>{{40, 2}, {48, 2}, {48, 3}, {40, 3}}));
-    const bool lit[7] = {false, true, true, false, false, false, false};
-    for (int segment = 0; segment < 7; ++segment) {
-        SCOPED_TRACE(segment);
-        EXPECT_EQ(drawn[2 * segment].color, lit[segment] ? kLight : kDark);
-        EXPECT_EQ(drawn[2 * segment + 1].color, lit[segment] ? kLight : kDark);
     }
 }
 

@@ -146,27 +146,6 @@ TEST_F(KxNumLedTest, PutsItsImageOnItsParentAndFreesItWithItself) {
     EXPECT_EQ(form->ControlCount(), before);
 }
 
-TEST_F(KxNumLedTest, HandsOverOnlyValuesOfItsType) {
-    KxNumLed led(nullptr);
-    led.SetType(nledTime);
-    double number = 7.5;
-    EXPECT_FALSE(led.GetValue(number));
-    EXPECT_EQ(number, 7.5);
-    const TDateTime nine = EncodeTime(9, 5, 0, 0);
-    led.SetValue(nine);
-    TDateTime time;
-    ASSERT_TRUE(led.GetValue(time));
-    EXPECT_EQ(static_cast<double>(time), static_cast<double>(nine));
-
-    led.SetType(nledFloat);
-    led.SetValue(3.25);
-    TDateTime untouched(100.0);
-    EXPECT_FALSE(led.GetValue(untouched));
-    EXPECT_EQ(static_cast<double>(untouched), 100.0);
-    ASSERT_TRUE(led.GetValue(number));
-    EXPECT_EQ(number, 3.25);
-}
-
 TEST_F(KxNumLedTest, ReadsWritesAndReadsBackTheSameProperties) {
     // 156 x 54 is twice the design size of HH.MM, so keeping the ratio keeps it.
     const std::string description = R"(object NumForm: TNumForm
