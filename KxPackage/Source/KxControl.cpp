@@ -173,6 +173,11 @@ void KxControl::DoEnter() {
 }
 
 void KxControl::DoExit() {
+    // Disabling the focused control takes the focus away from it: the disabled look stays.
+    if (!Enabled()) {
+        TWinControl::DoExit();
+        return;
+    }
     if (IsPressed()) {
         if (!FMousePressed)
             EndPress();
