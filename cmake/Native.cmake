@@ -15,6 +15,7 @@ target_link_libraries(test_support PUBLIC portable GTest::gtest)
 
 add_test_executables(native ${PROJECT_SOURCE_DIR}/tests/native LIBRARIES test_support portable)
 include(${PROJECT_SOURCE_DIR}/cmake/Artwork.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/LzForms.cmake)
 
 # Fuzz targets (clang only): each runs its corpus once under CTest; tools/fuzz.sh fuzzes.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")

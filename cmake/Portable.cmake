@@ -9,6 +9,7 @@ set(PORTABLE_SOURCES
     framework/FormReader.cpp
     framework/FormText.cpp
     framework/FormWriter.cpp
+    framework/LzDecode.cpp
     framework/Object.cpp
     framework/Persistent.cpp
     framework/Published.cpp

@@ -19,5 +19,6 @@ void ReadForm(TComponent* root, const std::string& text);
 void ReadFormTree(TComponent* root, const FormObject& description);
 
 // Reads the RCDATA resource of that name from the running program (Win32 only): the text of
-// a form description. A missing resource raises EReadError.
+// a form description, or that text compressed (framework/LzDecode.h). A missing resource or
+// a corrupt compressed one raises EReadError.
 void ReadFormResource(TComponent* root, const char* resourceName);

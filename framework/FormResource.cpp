@@ -1,6 +1,7 @@
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/FrameworkClasses.h"
+#include "framework/LzDecode.h"
 #include "framework/Win.h"
 
 void ReadFormResource(TComponent* root, const char* resourceName) {
@@ -12,5 +13,9 @@ void ReadFormResource(TComponent* root, const char* resourceName) {
     if (!data)
         throw EReadError(AnsiString(std::string("Resource ") + resourceName + " not found"));
     const DWORD size = SizeofResource(module, resource);
-    ReadForm(root, std::string(static_cast<const char*>(data), size));
+    // The programs store their descriptions compressed (tools/compress-form.py).
+    if (IsLzStream(data, size))
+        ReadForm(root, LzDecode(data, size));
+    else
+        ReadForm(root, std::string(static_cast<const char*>(data), size));
 }
