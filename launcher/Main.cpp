@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Win.h"
 #include "launcher/LaunchSetup.h"
+#include "launcher/MainForm.h"
 
 namespace {
 #ifdef SILENT_SETUP
@@ -20,7 +21,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             return 0;
         }
         Application->Initialize();
-        // The notice window is created here, and the message loop runs until it is closed.
+        Application->CreateForm(MainForm);
+        MainForm->PrepareWindow();
+        Application->Run();
     } catch (Exception& exception) {
         Application->ShowException(&exception);
     }

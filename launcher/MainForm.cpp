@@ -1,0 +1,128 @@
+// The notice window. One source for both programs: spelorin is built with SILENT_SETUP,
+// which adds the timer and keeps the window on top of all others.
+#include "launcher/MainForm.h"
+
+#include "KxPackage/Source/KxButtonTx.h"
+#include "framework/Application.h"
+#include "framework/FormReader.h"
+#include "framework/FrameworkClasses.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Published.h"
+#include "framework/Timer.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+const char kFormResource[] = "TMAINFORM";
+}
+
+void TMainForm::Register() {
+    RegisterFrameworkClasses();
+    RegisterKxButtonTxClasses();
+    PublishedClass<TMainForm>("TMainForm", "TForm")
+        .Field("Background", &TMainForm::Background)
+        .Field("Message", &TMainForm::Message)
+        .Field("Causion", &TMainForm::Causion)
+        .Field("YesButton", &TMainForm::YesButton)
+#ifdef SILENT_SETUP
+        .Field("Timer", &TMainForm::Timer)
+        .Handler("TimerTimer", &TMainForm::TimerTimer)
+#endif
+        .Handler("FormShow", &TMainForm::FormShow)
+        .Handler("YesButtonClick", &TMainForm::YesButtonClick);
+}
+
+TMainForm::TMainForm(TComponent* Owner) : TForm(Owner) {
+    Register();
+    ReadFormResource(this, kFormResource);
+    // The maker switches its colour key on when the system has layered windows.
+    m_shaper.emplace();
+}
+
+TMainForm::~TMainForm() {
+    // The maker goes first: its drag delegate still refers to the image, which the form
+    // destroys with its other components after this body.
+    m_shaper.reset();
+}
+
+int CentredStart(int screenExtent, int extent) {
+    return (screenExtent - extent) / 2;
+}
+
+void TMainForm::PrepareWindow() {
+    m_shaper->SetColorKeyEnabled(true);
+    m_shaper->Attach(Background);
+    // The size after attaching: the skin image's.
+    SetBounds(CentredStart(GetSystemMetrics(SM_CXSCREEN), Width()),
+              CentredStart(GetSystemMetrics(SM_CYSCREEN), Height()), Width(), Height());
+    // The application window carries the taskbar button: as a tool window it has none.
+    HWND application = Application->Handle();
+    LONG exStyle = GetWindowLongA(application, GWL_EXSTYLE);
+    exStyle = (exStyle | WS_EX_TOPMOST | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW;
+    SetWindowLongA(application, GWL_EXSTYLE, exStyle);
+    SetWindowPos(application, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void TMainForm::FormShow(TObject*) {
+#ifdef SILENT_SETUP
+    SetWindowPos(Application->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+#endif
+    // This form is MainForm, the only instance.
+    BringWindowToForeground(Handle());
+    ShowWindow(Application->Handle(), SW_HIDE);
+}
+
+#ifdef SILENT_SETUP
+void TMainForm::TimerTimer(TObject* Sender) {
+    FormShow(Sender);
+}
+#endif
+
+void TMainForm::YesButtonClick(TObject*) {
+    Close();
+}
+
+const ForegroundServices& SystemForegroundServices() {
+    static const ForegroundServices services = {
+        IsIconic,
+        ShowWindow,
+        GetForegroundWindow,
+        GetWindowThreadProcessId,
+        AttachThreadInput,
+        AllowSetForegroundWindow,
+        SetForegroundWindow,
+        BringWindowToTop,
+        SystemParametersInfoA,
+    };
+    return services;
+}
+
+void BringWindowToForeground(HWND window, const ForegroundServices& services) {
+    if (services.isIconic(window))
+        services.showWindow(window, SW_RESTORE);
+    HWND foreground = services.getForegroundWindow();
+    const DWORD ownThread = services.getWindowThreadProcessId(window, nullptr);
+    const DWORD foregroundThread = services.getWindowThreadProcessId(foreground, nullptr);
+    const bool otherThread = ownThread != foregroundThread;
+    if (otherThread)
+        services.attachThreadInput(ownThread, foregroundThread, TRUE);
+    services.allowSetForegroundWindow(ASFW_ANY);
+    services.setForegroundWindow(window);
+    services.bringWindowToTop(window);
+    if (otherThread)
+        services.attachThreadInput(ownThread, foregroundThread, FALSE);
+    if (services.getForegroundWindow() != window) {
+        // The system keeps the foreground for its owner for a while after input; without that
+        // lock the second try goes through.
+        DWORD timeout = 0;
+        services.systemParametersInfo(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+        services.systemParametersInfo(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+        services.bringWindowToTop(window);
+        services.setForegroundWindow(window);
+        services.systemParametersInfo(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                                      reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(timeout)),
+                                      SPIF_SENDCHANGE);
+    }
+    services.showWindow(window, services.isIconic(window) ? SW_RESTORE : SW_SHOW);
+}

@@ -1,0 +1,19 @@
+# The notice window of both programs: TMainForm built once per program (spelorin's with
+# SILENT_SETUP, which changes the class), and the compressed form description TMAINFORM in
+# each executable.
+include(${PROJECT_SOURCE_DIR}/tools/compressed-form.cmake)
+
+foreach(program pelorin spelorin)
+    add_library(notice_form_${program} STATIC ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp)
+    target_link_libraries(notice_form_${program} PUBLIC tessel_win)
+    target_link_libraries(${program} PRIVATE notice_form_${program})
+    add_notice_form_resource(${program} ${program})
+endforeach()
+# PUBLIC: whoever includes MainForm.h must see the same class.
+target_compile_definitions(notice_form_spelorin PUBLIC SILENT_SETUP)
+
+# The unit tests of the notice window read spelorin's form from their own resource.
+if(TARGET win_TestMainForm)
+    target_link_libraries(win_TestMainForm PRIVATE notice_form_spelorin)
+    add_notice_form_resource(win_TestMainForm spelorin)
+endif()
