@@ -1,0 +1,138 @@
+// The control gallery's form: what each control does to the others.
+#include "gallery/GalleryForm.h"
+
+#include <string>
+
+#include "KxPackage/Source/KxBar.h"
+#include "KxPackage/Source/KxBrick.h"
+#include "KxPackage/Source/KxBrickTx.h"
+#include "KxPackage/Source/KxButton.h"
+#include "KxPackage/Source/KxButtonTx.h"
+#include "KxPackage/Source/KxCheckBox.h"
+#include "KxPackage/Source/KxNumLED.h"
+#include "framework/FormReader.h"
+#include "framework/FrameworkClasses.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Published.h"
+#include "framework/Timer.h"
+#include "framework/Win.h"
+
+TGalleryForm* GalleryForm = nullptr;
+
+namespace {
+const char kFormResource[] = "TMAINFORM";
+const double kOneSecond = 1.0 / (24 * 60 * 60);
+} // namespace
+
+const char* CheckStateName(int state) {
+    switch (state) {
+    case cbChecked:
+        return "Checked";
+    case cbGrayed:
+        return "Grayed";
+    default:
+        return "Unchecked";
+    }
+}
+
+void TGalleryForm::Register() {
+    RegisterFrameworkClasses();
+    RegisterKxButtonTxClasses();
+    RegisterKxBrickTxClasses();
+    RegisterKxCheckBoxClasses();
+    RegisterKxBarClasses();
+    KxNumLed::Register();
+    PublishedClass<TGalleryForm>("TGalleryForm", "TForm")
+        .Field("Background", &TGalleryForm::Background)
+        .Field("ButtonsTitle", &TGalleryForm::ButtonsTitle)
+        .Field("CheckTitle", &TGalleryForm::CheckTitle)
+        .Field("RoundTitle", &TGalleryForm::RoundTitle)
+        .Field("BricksTitle", &TGalleryForm::BricksTitle)
+        .Field("BarTitle", &TGalleryForm::BarTitle)
+        .Field("VBarTitle", &TGalleryForm::VBarTitle)
+        .Field("ClockTitle", &TGalleryForm::ClockTitle)
+        .Field("DateTitle", &TGalleryForm::DateTitle)
+        .Field("CheckLabel", &TGalleryForm::CheckLabel)
+        .Field("CheckHint", &TGalleryForm::CheckHint)
+        .Field("RoundLabel", &TGalleryForm::RoundLabel)
+        .Field("BarHint", &TGalleryForm::BarHint)
+        .Field("VBarLabel", &TGalleryForm::VBarLabel)
+        .Field("PowerButton", &TGalleryForm::PowerButton)
+        .Field("SwitchButton", &TGalleryForm::SwitchButton)
+        .Field("CloseButton", &TGalleryForm::CloseButton)
+        .Field("GrayCheck", &TGalleryForm::GrayCheck)
+        .Field("RoundButton", &TGalleryForm::RoundButton)
+        .Field("Brick", &TGalleryForm::Brick)
+        .Field("CaptionBrick", &TGalleryForm::CaptionBrick)
+        .Field("HBar", &TGalleryForm::HBar)
+        .Field("BarLed", &TGalleryForm::BarLed)
+        .Field("VBar", &TGalleryForm::VBar)
+        .Field("ClockLed", &TGalleryForm::ClockLed)
+        .Field("DateLed", &TGalleryForm::DateLed)
+        .Field("ClockTimer", &TGalleryForm::ClockTimer)
+        .Handler("PowerButtonClick", &TGalleryForm::PowerButtonClick)
+        .Handler("CloseButtonClick", &TGalleryForm::CloseButtonClick)
+        .Handler("GrayCheckClick", &TGalleryForm::GrayCheckClick)
+        .Handler("RoundButtonClick", &TGalleryForm::RoundButtonClick)
+        .Handler("HBarScroll", &TGalleryForm::HBarScroll)
+        .Handler("VBarScroll", &TGalleryForm::VBarScroll)
+        .Handler("ClockTimerTimer", &TGalleryForm::ClockTimerTimer);
+}
+
+TGalleryForm::TGalleryForm(TComponent* Owner) : TForm(Owner) {
+    Register();
+    ReadFormResource(this, kFormResource);
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
+              (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(), Height());
+    // The displays show something true before the first tick.
+    BarLed->SetValue(HBar->GetScrollPos() / 10.0);
+    m_clock = Now();
+    ShowClock();
+}
+
+void TGalleryForm::RunClockFast(TDateTime start) {
+    m_fastClock = true;
+    m_clock = start;
+    ShowClock();
+}
+
+void TGalleryForm::ShowClock() {
+    ClockLed->SetValue(m_clock);
+    DateLed->SetValue(m_clock);
+}
+
+void TGalleryForm::ClockTimerTimer(TObject*) {
+    m_clock = m_fastClock ? TDateTime(m_clock + kOneSecond) : Now();
+    ShowClock();
+}
+
+void TGalleryForm::PowerButtonClick(TObject*) {
+    // The power button wakes the text button and puts it to sleep again: its disabled look
+    // (bitmap and grey caption) against its raised one.
+    const bool enable = !SwitchButton->Enabled();
+    SwitchButton->SetEnabled(enable);
+    SwitchButton->SetText(enable ? "Enabled" : "Disabled");
+}
+
+void TGalleryForm::CloseButtonClick(TObject*) {
+    Close();
+}
+
+void TGalleryForm::GrayCheckClick(TObject*) {
+    // OnClick comes after the check box has moved to its next state.
+    CheckLabel->SetCaption(CheckStateName(GrayCheck->GetState()));
+}
+
+void TGalleryForm::RoundButtonClick(TObject*) {
+    ++m_roundPresses;
+    RoundLabel->SetCaption(AnsiString("Presses: " + std::to_string(m_roundPresses)));
+}
+
+void TGalleryForm::HBarScroll(TObject*, int& disp, bool) {
+    BarLed->SetValue(disp / 10.0);
+}
+
+void TGalleryForm::VBarScroll(TObject*, int& disp, bool) {
+    VBarLabel->SetCaption(AnsiString("Position " + std::to_string(disp)));
+}
