@@ -19,7 +19,7 @@ target_link_libraries(test_support PUBLIC tessel_win GTest::gtest)
 
 add_test_executables(win ${PROJECT_SOURCE_DIR}/tests/win LIBRARIES test_support tessel_win)
 
-foreach(part launcher tests/e2e tools)
+foreach(part launcher gallery tests/e2e tools)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${part}/CMakeLists.txt)
         add_subdirectory(${part})
     endif()
