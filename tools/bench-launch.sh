@@ -15,7 +15,8 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
           -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 fi
-cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup BareLaunch >/dev/null
+cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup BareLaunch >/dev/null 2>&1 ||
+    { echo "building the programs in $build failed"; exit 1; }
 
 exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
 import os, pathlib, shutil, statistics, subprocess, sys, time
@@ -95,6 +96,9 @@ for name, median in medians.items():
           f" (min {min(times[name]) * 1000:.1f}, max {max(times[name]) * 1000:.1f})")
 launcher, bare = medians.values()
 print(f"{'ratio launcher / bare':40} {launcher / bare:.3f} (target <= 1.10)")
+# On a shared machine the medians carry other people's load; the best runs carry the least.
+best_launcher, best_bare = (min(values) for values in times.values())
+print(f"{'ratio of the best runs':40} {best_launcher / best_bare:.3f}")
 for program in ("pelorin", "spelorin"):
     size = (build / "launcher" / f"{program}.exe").stat().st_size
     print(f"{program + '.exe size':40} {size} bytes = {size / 1024:.1f} KiB (target <= 512 KiB)")
