@@ -3,7 +3,9 @@
 # each under Wine twice from a support folder beside a stand-in setup.exe that records what
 # it receives: once with a .NET Framework v2.0.50727 key (the installer path) and once
 # without (the notice path). Prints what happened and the exit codes; a notice window left
-# up is captured to build/demo/notice-<program>.png and closed with Alt+F4.
+# up is captured to build/demo/notice-<program>.png and closed with Alt+F4. Then shows the
+# control gallery, works a few of its controls, captures it to build/demo/gallery.png and
+# closes it.
 #   tools/demo.sh
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
@@ -12,11 +14,11 @@ tools/install-deps.sh
 
 build=${DEMO_BUILD:-build/demo}
 mkdir -p "$build"
-rm -f "$build"/notice-*.png
+rm -f "$build"/notice-*.png "$build"/gallery.png
 echo "building pelorin.exe and spelorin.exe in $build ..."
 if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
            -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
-       cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup; } \
+       cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup gallery; } \
        >"$build/demo-build.log" 2>&1; then
     tail -30 "$build/demo-build.log"
     echo "build failed (full log: $build/demo-build.log)"
@@ -81,6 +83,42 @@ finally:
     stage.remove()
 print("\ndemo " + ("finished as expected" if not failures else f"found {failures} unexpected outcomes"))
 sys.exit(1 if failures else 0)
+PY
+
+# The control gallery: shown, a few controls worked with the pointer, captured, closed.
+tools/with-wine.sh "$build" python3 - "$build" <<'PY' || status=$?
+import pathlib, subprocess, sys
+
+sys.path.insert(0, "tests/e2e")
+import gallery_e2e as g
+
+build = pathlib.Path(sys.argv[1]).resolve()
+picture = build / "gallery.png"
+print("\n== the control gallery (gallery.exe)")
+gallery = g.Gallery(build / "gallery" / "gallery.exe")
+try:
+    mapped, painted = gallery.find()
+    print(f"   shown {painted:.1f} s after the start")
+    gallery.click(g.CHECK[0] + 10, g.CHECK[1] + 10)  # the check box goes grayed
+    x, y = g.HBAR[0] + g.HBAR_ORIGIN[0], g.HBAR[1] + g.HBAR_ORIGIN[1]
+    gallery.move(x, y)
+    gallery.press()
+    for step in range(1, 8):
+        gallery.move(x + 6 * step, y)  # the display follows: 4.2
+    gallery.release()
+    gallery.move(g.CAPTION_BRICK[0] + 60, g.CAPTION_BRICK[1] + 16)  # the brick lights up
+    gallery.wait_for(g.BAR_LED, g.showing("88.8", [None, 4, True, 2]), "4.2 on the display")
+    subprocess.run(["import", "-window", gallery.window, str(picture)], check=True)
+    print(f"   check box clicked, bar dragged 42 pixels, pointer on a brick: screenshot {picture}")
+    gallery.close()
+    code = gallery.exit_code()
+    print(f"-- gallery.exe ended with exit code {code} after Alt+F4")
+except g.Failure as failure:
+    print(f"   the gallery did not behave: {failure}")
+    code = None
+finally:
+    gallery.kill()
+sys.exit(0 if code == 0 else 1)
 PY
 tools/wine-stop.sh "$build"
 exit $status
