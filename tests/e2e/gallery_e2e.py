@@ -27,7 +27,7 @@ import time
 TITLE = "Kx control gallery"
 START_TIMEOUT = 60  # seconds from start to the gallery painted
 EXIT_TIMEOUT = 30  # seconds for the program to end once its form is closed
-SETTLE = 3.0  # seconds a look may take to appear on the screen
+SETTLE = 5.0  # seconds a look may take to appear on the screen
 MARKER = [(1, 2, 3), (254, 1, 253), (3, 250, 5), (250, 4, 2)]
 
 # Where the form description puts the controls (client coordinates): left, top, width, height.
@@ -393,9 +393,17 @@ def case_bar_drag(gallery, art):
 
 
 def read_clock(gallery):
-    picture = screenshot()
-    clock = read_display(gallery.region(CLOCK_LED, picture), (0, 0) + CLOCK_LED[2:], "88.88.88")
-    date = read_display(gallery.region(DATE_LED, picture), (0, 0) + DATE_LED[2:], "88.88.8888")
+    """The digits of the clock and of the date, read from one screenshot (again, when it caught
+    a display while it was drawn)."""
+    for attempt in range(3):
+        picture = screenshot()
+        try:
+            clock = read_display(gallery.region(CLOCK_LED, picture), (0, 0) + CLOCK_LED[2:], "88.88.88")
+            date = read_display(gallery.region(DATE_LED, picture), (0, 0) + DATE_LED[2:], "88.88.8888")
+            break
+        except Failure:
+            if attempt == 2:
+                raise
     check(None not in clock and None not in date, f"blank digits: '{as_text(clock)}' '{as_text(date)}'")
     # The dots are booleans, and True == 1 in Python: pick the digits by their places.
     digits = lambda shown, format_: "".join(str(d) for d, c in zip(shown, format_) if c == "8")
