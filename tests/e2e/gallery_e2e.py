@@ -237,7 +237,9 @@ class Gallery:
         self.pointer = None
 
     def find(self):
-        """Waits for the window and its painted background; returns the seconds it took."""
+        """Waits for the window and its painted background. Returns the seconds from the start
+        to the window mapped, and the bounds of the time to the background painted: after the
+        last screenshot that did not show it began, before the first that did ended."""
         deadline = self.started + START_TIMEOUT
         while self.window is None:
             self._alive_before(deadline, "the gallery window did not appear")
@@ -245,12 +247,18 @@ class Gallery:
             if found:
                 self.window = found[-1]
             else:
-                time.sleep(0.05)
+                time.sleep(0.02)
         mapped = time.monotonic() - self.started
+        not_yet = mapped
         while self.origin is None:
             self._alive_before(deadline, "the gallery's background was not painted")
-            self.origin = self._marker(screenshot())
-        return mapped, time.monotonic() - self.started
+            shot_start = time.monotonic() - self.started
+            shot = screenshot()
+            shot_end = time.monotonic() - self.started
+            self.origin = self._marker(shot)
+            if self.origin is None:
+                not_yet = shot_start
+        return mapped, (not_yet, shot_end)
 
     def _alive_before(self, deadline, message):
         check(self.process.poll() is None, f"the gallery ended with exit code {self.process.returncode}")
@@ -524,30 +532,33 @@ OWN_PROCESS = {"resources": case_resources}
 def measure(args):
     """Prints the start-up time of the gallery (to its window mapped and to its background
     painted) over several runs, beside a program that makes no window, and its size."""
-    mapped, painted, bare = [], [], []
+    mapped, painted_after, painted_before, bare = [], [], [], []
     for _ in range(args.runs):
         gallery = Gallery(args.gallery)
         try:
-            m, p = gallery.find()
+            m, (after, before) = gallery.find()
             gallery.close()
             check(gallery.exit_code() == 0, "the gallery did not end with exit code 0")
         finally:
             gallery.kill()
         mapped.append(m)
-        painted.append(p)
+        painted_after.append(after)
+        painted_before.append(before)
         if args.bare:
             start = time.monotonic()
             subprocess.run(["timeout", "60", "wine", str(args.bare)], stdin=subprocess.DEVNULL,
                            capture_output=True)
             bare.append(time.monotonic() - start)
-    ms = lambda values: f"median {statistics.median(values) * 1000:.0f} ms " \
-                        f"(min {min(values) * 1000:.0f}, max {max(values) * 1000:.0f}, {len(values)} runs)"
-    print(f"start to window mapped:     {ms(mapped)}")
-    print(f"start to gallery painted:   {ms(painted)}")
+    ms = lambda values: f"{statistics.median(values) * 1000:.0f} ms"
+    spread = lambda values: f"(min {min(values) * 1000:.0f}, max {max(values) * 1000:.0f})"
+    print(f"{len(mapped)} runs, medians:")
+    print(f"  start to window mapped:     {ms(mapped)} {spread(mapped)}")
+    print(f"  start to gallery painted:   after {ms(painted_after)}, before {ms(painted_before)}"
+          f" (screenshots bound it)")
     if bare:
-        print(f"BareLaunch start to exit:   {ms(bare)} (Wine's own cost of a process)")
+        print(f"  BareLaunch start to exit:   {ms(bare)} {spread(bare)} (a process without windows)")
     size = pathlib.Path(args.gallery).stat().st_size
-    print(f"gallery.exe size:           {size} bytes = {size / 1024:.1f} KiB")
+    print(f"gallery.exe size: {size} bytes = {size / 1024:.1f} KiB")
 
 
 def main():
