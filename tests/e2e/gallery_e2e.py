@@ -84,11 +84,6 @@ class Picture:
     def get(self, x, y):
         return self.rows[y][x]
 
-    def crop(self, left, top, width, height):
-        check(0 <= left and 0 <= top and left + width <= self.width and top + height <= self.height,
-              f"region {left},{top} {width}x{height} lies off the screen")
-        return Picture(width, height, [row[left:left + width] for row in self.rows[top:top + height]])
-
     def __eq__(self, other):
         return isinstance(other, Picture) and self.rows == other.rows
 
