@@ -147,7 +147,8 @@ class Stage:
     def run(self, relative, *arguments, before_close=None):
         """Runs a program of the stage from another folder; returns its exit code. The DLLs
         the program itself loaded are left in self.loaded (lower-case file names). A window
-        it leaves up is closed with Alt+F4, after before_close(windows) when given."""
+        it leaves up is closed with Alt+F4, after before_close(windows) when given; how many
+        were up at most is left in self.windows_seen."""
         environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
                            WINEDEBUG="-all,+loaddll")
         trace = self.unix / "loaddll.log"
@@ -163,16 +164,18 @@ class Stage:
 
     def _wait(self, process, relative, before_close):
         start = time.monotonic()
-        next_look = start + 3
+        next_look = start + 1.5
+        self.windows_seen = 0
         while process.poll() is None and time.monotonic() < start + RUN_TIMEOUT:
             time.sleep(0.1)
             if time.monotonic() < next_look:
                 continue
             # A window still up after a few seconds is the notice: close it as a user would,
             # and again a while later if it is still there.
-            next_look = time.monotonic() + 5
+            next_look = time.monotonic() + 2
             windows = visible_windows_of(wine_processes_mentioning(self.marker))
             if windows:
+                self.windows_seen = max(self.windows_seen, len(windows))
                 if before_close:
                     before_close(windows)
                 close_windows(windows)
@@ -302,8 +305,9 @@ def case_accepted_names(stage, key, args):
 
 
 def case_notice_path(stage, key, args):
-    """Without a framework of version 2 or later nothing is started and the exit code is 0:
-    older names only, a two-digit major version, a key without subkeys, no key at all."""
+    """Without a framework of version 2 or later a window is shown instead, nothing is
+    started, and the exit code is 0 once the window is closed: older names only, a two-digit
+    major version, a key without subkeys, no key at all."""
     support_disc(stage, args.setup)
     for subkeys in (OLDER_ONLY, ["v10.0", "v1.0.3705", "upgrades"], [], None):
         key.set(subkeys)
@@ -311,8 +315,7 @@ def case_notice_path(stage, key, args):
             try:
                 launch(stage, program, "Support Disc")
                 expect_nothing_started(stage, program)
-                # The application object was initialised: its window needs user32.
-                check("user32.dll" in stage.loaded, f"{program} did not initialise")
+                check(stage.windows_seen > 0, f"{program} showed no notice window")
             except Failure as failure:
                 raise Failure(f"subkeys {subkeys}: {failure}")
 
