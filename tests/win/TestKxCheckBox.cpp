@@ -151,13 +151,6 @@ TEST(KxCheckBox, WithOnlyRaisedBitmapsEachLookFallsBackToItsGroupThenToUnchecked
         }
 }
 
-TEST(KxCheckBox, SubstituteLeadsToTheRaisedStateOfTheGroupThenToZero) {
-    KxCheckBox box(nullptr);
-    const int expected[12] = {0, 0, 0, 0, 0, 4, 4, 4, 0, 8, 8, 8};
-    for (int state = 0; state < 12; ++state)
-        EXPECT_EQ(box.Substitute(state), expected[state]) << state;
-}
-
 TEST(KxCheckBox, LoadingTheRaisedBitmapALookFallsBackToShowsItAtOnce) {
     ScratchFolder folder("kx_checkbox_late");
     folder.AddSolidBitmap("u.bmp", 30, 20, kBoxColors[0]);
@@ -258,18 +251,11 @@ TEST(KxCheckBox, SetAppearanceCopiesUncheckedThenCheckedThenGrayed) {
     EXPECT_EQ(box.Width(), 30);
 }
 
-TEST(KxCheckBox, AppearanceSetsOfAnotherKindAreRefused) {
+TEST(KxCheckBox, AnAppearanceIsAssignedOnlyToAnotherCheckBoxAppearance) {
     KxCheckBox box(nullptr);
+    SkinAllStates(&box);
     KxBrick brick(nullptr);
-    SkinStates(&brick, 3, 20, 10);
 
-    try {
-        box.GetAppearance()->Assign(brick.GetAppearance());
-        FAIL() << "no exception";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message.str(),
-                  "Cannot assign a KxThreeStateAppearance to a KxChkBoxAppearance");
-    }
     try {
         box.GetAppearance()->GetCheck()->Assign(box.GetAppearance());
         FAIL() << "no exception";
@@ -277,7 +263,8 @@ TEST(KxCheckBox, AppearanceSetsOfAnotherKindAreRefused) {
         EXPECT_EQ(error.Message.str(),
                   "Cannot assign a KxChkBoxAppearance to a KxFourStateAppearance");
     }
-    EXPECT_TRUE(box.IsStateEmpty(0));
+    EXPECT_EQ(PixelOf(box.StateBitmap(4), 1, 1), kBoxColors[4]);
+    EXPECT_THROW(box.GetAppearance()->Assign(brick.GetAppearance()), EConvertError);
 }
 
 } // namespace
