@@ -8,6 +8,7 @@ set(PORTABLE_SOURCES
     framework/DateTime.cpp
     framework/FormReader.cpp
     framework/FormText.cpp
+    framework/FormTextWriter.cpp
     framework/FormWriter.cpp
     framework/LzDecode.cpp
     framework/Object.cpp

@@ -62,5 +62,13 @@ std::string WriteFormText(const FormObject& root);
 // "Line 12: message" as an EReadError.
 [[noreturn]] void RaiseReadError(int line, const std::string& message);
 
+// The characters of a name: a letter or '_' first, then letters, digits and '_'.
+inline bool IsIdentStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+inline bool IsIdentChar(char c) {
+    return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
+
 // Case-insensitive (ASCII) name comparison, as every name lookup of the form reader uses.
 bool SameName(const std::string& a, const std::string& b);
