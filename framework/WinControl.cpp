@@ -125,6 +125,13 @@ void TWinControl::SetParentWindow(HWND value) {
 void TWinControl::CreateHandle() {
     if (m_handle)
         return;
+    // The parent's window first: making it makes its children's windows, this one's too,
+    // and a second window made here would be left behind on the parent, never painted.
+    if (Parent()) {
+        Parent()->HandleNeeded();
+        if (m_handle)
+            return;
+    }
     CreateWnd();
     UpdateBounds();
     CreateChildHandles();
