@@ -401,6 +401,23 @@ TEST(KxCustomControl, WithoutAWindowTakesItsBitmapsAndGetsItsShapeWhenTheWindowI
     DeleteObject(shape);
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST(KxCustomControl, AskedForItsWindowBeforeItsFormHasOneGetsExactlyOneWindow) {
+    TForm form(nullptr);
+    auto* button = new KxButton(&form);
+    button->SetParent(&form);
+    SkinStates(button, 1);
+    HWND window = button->Handle(); // makes the form's window, and so the button's
+    int children = 0;
+    EnumChildWindows(form.Handle(), CountChild, reinterpret_cast<LPARAM>(&children));
+    EXPECT_EQ(children, 1);
+    EXPECT_EQ(GetParent(window), form.Handle());
+}
+
 TEST(KxCustomControl, AStateCountOfZeroFailsTheDisplaysCheck) {
     EXPECT_EQ(AssertionTextOf([] { KxCustomControl control(nullptr, false, 0); }),
               "Assertion failed: stateCount > 0, file tessel/Component/Source/TBmpLEDCtrl, line "
