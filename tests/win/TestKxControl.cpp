@@ -224,13 +224,10 @@ struct KxShape : ::testing::Test {
     }
 };
 
-TEST_F(KxShape, WithoutBitmapsTheControlKeepsTheSizeItIsGiven) {
-    button->SetBounds(20, 20, 120, 50);
-    EXPECT_EQ(button->Width(), 120);
-    EXPECT_EQ(button->Height(), 50);
-}
-
 TEST_F(KxShape, StateZeroBitmapGivesTheSizeAndTheWindowKeepsIt) {
+    EXPECT_EQ(button->BoundsRect(), TRect(20, 20, 220, 120)); // no bitmap: any size
+    button->SetStateBitmap(SolidBitmap(100, 40, kStateColors[1]).get(), 1);
+    EXPECT_EQ(button->Width(), 200);
     SkinStates(button, 1);
     EXPECT_EQ(button->BoundsRect(), TRect(20, 20, 95, 47));
     button->SetBounds(5, 6, 120, 60);
@@ -240,13 +237,6 @@ TEST_F(KxShape, StateZeroBitmapGivesTheSizeAndTheWindowKeepsIt) {
     EXPECT_EQ(WindowSize().cx, 75);
     EXPECT_EQ(WindowSize().cy, 27);
     EXPECT_EQ(button->Width(), 75);
-}
-
-TEST_F(KxShape, OtherStateBitmapsDoNotChangeTheSize) {
-    SkinStates(button, 1);
-    button->SetStateBitmap(SolidBitmap(100, 40, kStateColors[1]).get(), 1);
-    EXPECT_EQ(button->Width(), 75);
-    EXPECT_EQ(button->Height(), 27);
 }
 
 TEST_F(KxShape, EditingTheLiveStateZeroBitmapResizesAndRedraws) {
