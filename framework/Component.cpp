@@ -2,38 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-// Blocks handed out by TComponent::operator new whose component is not constructed yet. A
-// component is constructed on the thread that allocated it, the innermost new last.
-std::vector<void*>& PendingBlocks() {
-    thread_local std::vector<void*> blocks;
-    return blocks;
-}
-
-bool TakePendingBlock(void* memory) {
-    std::vector<void*>& blocks = PendingBlocks();
-    auto it = std::find(blocks.rbegin(), blocks.rend(), memory);
-    if (it == blocks.rend())
-        return false;
-    blocks.erase(std::next(it).base());
-    return true;
-}
-} // namespace
-
-void* TComponent::operator new(std::size_t size) {
-    std::vector<void*>& blocks = PendingBlocks();
-    blocks.reserve(blocks.size() + 1); // so that noting the block below cannot throw
-    void* memory = ::operator new(size);
-    blocks.push_back(memory);
-    return memory;
-}
-
-void TComponent::operator delete(void* memory) noexcept {
-    TakePendingBlock(memory); // still noted only when construction failed early
-    ::operator delete(memory);
-}
-
-TComponent::TComponent(TComponent* AOwner) : m_madeByNew(TakePendingBlock(this)) {
+TComponent::TComponent(TComponent* AOwner) {
     if (AOwner)
         AOwner->InsertComponent(this);
 }
@@ -77,19 +46,15 @@ void TComponent::Destroying() {
         return;
     SetComponentState(csDestroying, true);
     for (TComponent* component : m_components)
-        if (component->m_madeByNew)
-            component->Destroying();
+        component->Destroying();
 }
 
 void TComponent::DestroyComponents() {
     // Each destructor removes itself from the list, so take from the end until it is empty.
-    // Deleting a component that was not made with new would free memory the heap never gave
-    // out, and its own end would then destroy it a second time: such a one is only let go.
     while (!m_components.empty()) {
         TComponent* component = m_components.back();
         m_components.pop_back();
         component->m_owner = nullptr;
-        if (component->m_madeByNew)
-            delete component;
+        delete component;
     }
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <vector>
 
 #include "framework/AnsiString.h"
@@ -14,21 +13,12 @@ enum TComponentStateFlag : unsigned {
 using TComponentState = unsigned;
 
 // A persistent object with an owner. An owner destroys what it owns, last created first.
-// It frees only what was made with new: a component that lives on the stack or inside another
-// object is let go instead (it loses its owner) and ends where it lives.
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
-
-    // A block from this operator new is noted until the component in it is constructed,
-    // which tells a component made with new from any other one.
-    static void* operator new(std::size_t size);
-    static void* operator new(std::size_t, void* where) noexcept { return where; }
-    static void operator delete(void* memory) noexcept;
-    static void operator delete(void*, void*) noexcept {}
 
     TComponent* Owner() const { return m_owner; }
     const AnsiString& Name() const { return m_name; }
@@ -64,5 +54,4 @@ private:
     std::vector<TComponent*> m_components;
     TComponentState m_state = 0;
     int m_designInfo = 0;
-    bool m_madeByNew = false; // so its owner may delete it
 };
