@@ -81,9 +81,10 @@ TEST(Application, ClosingTheMainFormEndsRun) {
 
     bool shown = false;
     main->OnShow = [&](TObject*) { shown = true; };
-    TTimer closer(main);
-    closer.SetInterval(30);
-    closer.OnTimer = [&](TObject*) { main->Close(); };
+    // Owned by the form, so the form frees it.
+    auto* closer = new TTimer(main);
+    closer->SetInterval(30);
+    closer->OnTimer = [&](TObject*) { main->Close(); };
     Application->Run();
     EXPECT_TRUE(shown);
     EXPECT_TRUE(Application->Terminated());
