@@ -1,0 +1,424 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the notice window: pelorin.exe and spelorin.exe under Wine and Xvfb.
+
+Each case starts a program on a prefix without a .NET Framework 2.0 key, in front of a
+full-screen backdrop of one colour (another process), and checks what a user sees and does:
+where the window is, which pixels of the screen show the panel and which show the backdrop
+through it, that the text is drawn, that the window has no caption and the application no
+taskbar button, that the pointer drags the window by its panel only, that pressing OK ends
+the program with exit code 0 and starts nothing, and how the window stands against a window
+of another process brought in front. The screen is read with ImageMagick's import, the windows' styles with
+NoticeHelper.exe. Run under tools/with-wine.sh:
+
+    notice_e2e.py CASE --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe
+                  --helper NoticeHelper.exe
+"""
+import argparse
+import os
+import pathlib
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import launcher_e2e as e2e  # noqa: E402  (the stage, the framework key, the checks)
+
+SCREEN = (1024, 768)
+NOTICE = (312, 289, 400, 190)  # left, top, width, height on a 1024 x 768 screen
+KEY = (255, 126, 241)
+BACKDROP = (32, 64, 192)
+COVER = (0, 200, 0)
+MESSAGE = (32, 57, 337, 42)  # the label's place on the form
+CAUSION = (32, 77, 337, 52)
+BUTTON = (160, 139, 75, 27)
+START_TIMEOUT = 30  # seconds for the notice window to appear
+END_TIMEOUT = 15  # seconds for a program to end once OK is pressed
+
+WS_CAPTION, WS_THICKFRAME, WS_POPUP = 0x00C00000, 0x00040000, 0x80000000
+WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_LAYERED = 0x80, 0x40000, 0x80000
+
+
+def outline():
+    """See-through pixels at the left and right end of each row of the skin (None: all)."""
+    rows = {row: None for row in list(range(0, 6)) + list(range(184, 190))}
+    table = [([6], 26), ([7], 23), ([8], 21), ([9], 20), ([10], 18), ([11], 17), ([12], 16),
+             ([13], 15), ([14], 14), ([15], 13), ([16], 12), ([17], 11), ([18], 10), ([19], 9),
+             ([20, 21], 8), ([22], 7), ([23, 24], 6), ([25, 26], 5), (range(28, 161), 4),
+             ([161, 162], 5), ([163, 164], 6), ([165], 7), ([166, 167], 8), ([168], 9),
+             ([169, 170], 10), ([171], 11), ([172], 12), ([173], 13), ([174], 14), ([175], 15),
+             ([176], 16), ([177], 17), ([178], 18), ([179], 19), ([180], 20), ([181], 22),
+             ([182], 24), ([183], 26)]
+    for row_list, count in table:
+        for row in row_list:
+            rows[row] = (count, count)
+    rows[27] = (5, 4)
+    assert sorted(rows) == list(range(190))
+    return rows
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Screen:
+    """The screen as shown, read once with ImageMagick's import. (xwd reads the parts of a
+    shaped window that are cut away as black under Xvfb; import shows what lies below.)"""
+
+    def __init__(self):
+        data = subprocess.run(["timeout", "20", "import", "-window", "root", "-depth", "8",
+                               "ppm:-"], check=True, capture_output=True).stdout
+        # "P6", width, height, 255, each followed by one whitespace byte, then the pixels.
+        fields, position = [], 0
+        while len(fields) < 4:
+            end = position
+            while data[end:end + 1] not in (b" ", b"\n", b"\t", b"\r"):
+                end += 1
+            fields.append(data[position:end])
+            position = end + 1
+        check(fields[0] == b"P6" and fields[3] == b"255", f"unexpected capture {fields}")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[position:]
+        check(len(self.pixels) == self.width * self.height * 3, "a capture cut short")
+
+    def at(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.pixels[offset:offset + 3])
+
+    def count(self, rect, predicate):
+        left, top, width, height = rect
+        return sum(predicate(self.at(x, y)) for y in range(top, top + height)
+                   for x in range(left, left + width))
+
+
+def near(colour, wanted, tolerance=8):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, wanted))
+
+
+def xdotool(*args):
+    subprocess.run(["timeout", "10", "xdotool", *map(str, args)], check=True, capture_output=True)
+
+
+class Session:
+    """A backdrop, one launcher showing its notice, and what is needed to look at both."""
+
+    def __init__(self, stage, args, program):
+        self.stage, self.args, self.program = stage, args, program
+        self.helper = stage.windows_path("NoticeHelper.exe")
+        self.processes = []
+        stage.place(args.helper, "NoticeHelper.exe")
+        stage.place(e2e.PROGRAMS[program], f"Support Disc\\{program}.exe")
+        stage.place(args.setup, "Support Disc\\setup.exe")
+        self.cover(0, 0, *SCREEN, BACKDROP, 120)
+        self.launcher = self.wine(stage.windows_path(f"Support Disc\\{program}.exe"))
+        self.notice = self.wait_for_notice()
+
+    def wine(self, *command, stdout=subprocess.DEVNULL):
+        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.stage.windows + "\\records")
+        process = subprocess.Popen(["wine", *map(str, command)], cwd=self.stage.drive_c,
+                                   env=environment,
+                                   stdin=subprocess.DEVNULL, stdout=stdout,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def cover(self, left, top, width, height, colour, seconds, topmost=False):
+        """A window of another process there, brought in front; returns when it is shown."""
+        rgb = "%02X%02X%02X" % colour
+        process = self.wine(self.helper, "cover", left, top, width, height, rgb, seconds,
+                            *(["topmost"] if topmost else []), stdout=subprocess.PIPE)
+        line = process.stdout.readline()
+        check(line.strip() == b"shown", f"the cover window did not come up ({line!r})")
+        return process
+
+    def windows(self):
+        result = subprocess.run(["timeout", "30", "wine", self.helper, "windows"],
+                                cwd=self.stage.drive_c, capture_output=True, text=True,
+                                errors="replace", stdin=subprocess.DEVNULL)
+        found = []
+        for line in result.stdout.splitlines():
+            head, _, title = line.partition(" title=")
+            entry = dict(field.split("=", 1) for field in head.split())
+            for name in ("hwnd", "style", "exstyle", "owner"):
+                entry[name] = int(entry[name], 16)
+            for name in ("visible", "left", "top", "right", "bottom"):
+                entry[name] = int(entry[name])
+            entry["title"] = title
+            found.append(entry)
+        return found
+
+    def notice_window(self):
+        for window in self.windows():
+            if window["title"] == "Velmora KVX Setup" and window["visible"]:
+                return window
+        return None
+
+    def application_window(self):
+        for window in self.windows():
+            if window["class"] == "TesselApplication" and window["title"] == self.program:
+                return window
+        return None
+
+    def wait_for_notice(self):
+        deadline = time.monotonic() + START_TIMEOUT
+        while time.monotonic() < deadline:
+            check(self.launcher.poll() is None,
+                  f"{self.program} ended ({self.launcher.returncode}) without a notice")
+            window = self.notice_window()
+            if window:
+                time.sleep(0.5)  # let it paint
+                return window
+            time.sleep(0.2)
+        raise Failure(f"{self.program} showed no notice within {START_TIMEOUT} s")
+
+    def place(self):
+        window = self.notice_window()
+        check(window is not None, "the notice window is gone")
+        return window["left"], window["top"]
+
+    def press_ok(self):
+        left, top = self.place()
+        x, y = left + BUTTON[0] + BUTTON[2] // 2, top + BUTTON[1] + BUTTON[3] // 2
+        xdotool("mousemove", x - 3, y - 3)
+        xdotool("mousemove", x, y)
+        time.sleep(0.2)
+        xdotool("click", 1)
+        try:
+            code = self.launcher.wait(END_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of pressing OK")
+        check(code == 0, f"{self.program} ended with exit code {code}")
+        settle(self.stage)
+        e2e.expect_nothing_started(self.stage, self.program)
+
+    def close(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+
+
+def settle(stage):
+    """Waits until no process started from the stage is left but the helper's windows."""
+    deadline = time.monotonic() + e2e.SETTLE_TIMEOUT
+    while True:
+        left = []
+        for pid in e2e.wine_processes_mentioning(stage.marker):
+            try:
+                command = pathlib.Path(f"/proc/{pid}/cmdline").read_bytes().lower()
+            except OSError:
+                continue
+            if b"noticehelper.exe" not in command:
+                left.append(pid)
+        if not left:
+            return
+        check(time.monotonic() < deadline, "started programs did not end")
+        time.sleep(0.1)
+
+
+def check_window(session):
+    """Place, size, styles; no caption bar; the application window hidden and a tool window."""
+    window = session.notice
+    left, top, width, height = NOTICE
+    check((window["left"], window["top"]) == (left, top),
+          f"window at {window['left']}, {window['top']}, not {left}, {top}")
+    size = (window["right"] - window["left"], window["bottom"] - window["top"])
+    check(size == (width, height), f"window of {size}, not {width} x {height}")
+    check(window["style"] & (WS_CAPTION | WS_THICKFRAME) == 0,
+          f"the window has a caption or frame (style {window['style']:#x})")
+    check(window["style"] & WS_POPUP, f"not a popup window (style {window['style']:#x})")
+    check(window["exstyle"] & WS_EX_LAYERED, "the window is not layered")
+    check(window["exstyle"] & WS_EX_APPWINDOW == 0, "the window asks for a taskbar button")
+    application = session.application_window()
+    check(application is not None, "no application window")
+    check(window["owner"] == application["hwnd"], "the window is not owned by the application")
+    check(not application["visible"], "the application window (the taskbar button) is shown")
+    check(application["exstyle"] & WS_EX_TOOLWINDOW, "the application window is no tool window")
+    check(application["exstyle"] & WS_EX_APPWINDOW == 0, "the application window is an app window")
+
+
+def check_pixels(session):
+    """The outline against the backdrop, row by row; no key colour anywhere; the text drawn."""
+    screen = Screen()
+    check((screen.width, screen.height) == SCREEN, f"screen of {screen.width} x {screen.height}")
+    left, top, width, height = NOTICE
+    rows = outline()
+    wrong = []
+    for y in range(height):
+        runs = rows[y]
+        for x in range(width):
+            see_through = runs is None or x < runs[0] or x >= width - runs[1]
+            colour = screen.at(left + x, top + y)
+            if see_through != near(colour, BACKDROP):
+                wrong.append((x, y, colour))
+    check(not wrong, f"{len(wrong)} pixels disagree with the outline, first {wrong[:5]}")
+    keyed = screen.count((0, 0, *SCREEN), lambda colour: near(colour, KEY, 2))
+    check(keyed == 0, f"{keyed} pixels of the key colour on the screen")
+    # The backdrop all around the window is untouched.
+    outside = screen.count((0, 0, SCREEN[0], top), lambda colour: not near(colour, BACKDROP))
+    check(outside == 0, f"{outside} pixels above the window are not the backdrop")
+
+    def dark(colour):
+        return max(colour) < 90
+
+    message = (left + MESSAGE[0], top + MESSAGE[1], MESSAGE[2], MESSAGE[3])
+    inked = screen.count(message, dark)
+    check(inked > 400, f"only {inked} dark pixels where the message is drawn")
+    # The text stays in its label: no dark pixels in the panel between the text and the
+    # button, nor left of the labels.
+    check(screen.count((left + 8, top + 30, 20, 100), dark) == 0, "ink left of the text")
+    return screen
+
+
+def case_notice_window(stage, key, args):
+    """Both programs: place and styles, the pixels on the screen, then OK with the pointer."""
+    key.set(None)
+    for program in ("pelorin", "spelorin"):
+        session = Session(stage, args, program)
+        try:
+            check_window(session)
+            check_pixels(session)
+            session.press_ok()
+        except Failure as failure:
+            raise Failure(f"{program}: {failure}")
+        finally:
+            session.close()
+        stage.forget_records()
+
+
+def drag(start, offset, steps=8):
+    x, y = start
+    xdotool("mousemove", x - 2, y - 2)
+    xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    xdotool("mousedown", 1)
+    time.sleep(0.2)
+    for step in range(1, steps + 1):
+        xdotool("mousemove", x + offset[0] * step // steps, y + offset[1] * step // steps)
+        time.sleep(0.05)
+    time.sleep(0.2)
+    xdotool("mouseup", 1)
+    time.sleep(0.4)
+
+
+def case_notice_drag(stage, key, args):
+    """Pressing on the panel and moving drags the window; pressing on the label or the
+    button and moving does not (and a press on the button released outside it clicks
+    nothing)."""
+    key.set(None)
+    session = Session(stage, args, "pelorin")
+    try:
+        left, top = session.place()
+        drag((left + 200, top + 25), (60, 40))
+        moved = session.place()
+        check(moved == (left + 60, top + 40),
+              f"dragging the panel from {left}, {top} by 60, 40 left it at {moved}")
+        left, top = moved
+        for name, (x, y, w, h) in (("label", MESSAGE), ("button", BUTTON)):
+            drag((left + x + w // 2, top + y + h // 2), (-50, -70))
+            check(session.place() == (left, top),
+                  f"pressing on the {name} and moving moved the window to {session.place()}")
+            check(session.launcher.poll() is None, f"pressing on the {name} ended the program")
+        session.press_ok()
+    finally:
+        session.close()
+
+
+def panel_visible(screen, left, top):
+    """The panel's plain parts (above the text, beside the button) show the panel."""
+    points = [(left + 60, top + 30), (left + 340, top + 30), (left + 60, top + 150),
+              (left + 340, top + 150)]
+    return all(min(screen.at(x, y)) > 150 and not near(screen.at(x, y), COVER)
+               for x, y in points)
+
+
+def covered(screen, left, top):
+    return near(screen.at(left + 60, top + 30), COVER) and near(screen.at(left + 340, top + 150),
+                                                                COVER)
+
+
+def case_notice_stacking(stage, key, args):
+    """spelorin overtakes a window of another process brought in front of it, even a topmost
+    one, within about half a second; pelorin stays behind a plain one."""
+    key.set(None)
+    left, top, width, height = NOTICE
+    cover_rect = (left - 50, top - 50, width + 100, height + 100)
+    for program, topmost in (("spelorin", True), ("pelorin", False)):
+        session = Session(stage, args, program)
+        try:
+            check(panel_visible(Screen(), left, top), f"{program}: the panel is not shown")
+            session.cover(*cover_rect, COVER, 10, topmost=topmost)
+            shown = time.monotonic()
+            first_covered = None
+            overtaken = None
+            while time.monotonic() < shown + 2.5:
+                screen = Screen()
+                now = time.monotonic()
+                if covered(screen, left, top):
+                    first_covered = first_covered or now
+                elif panel_visible(screen, left, top) and first_covered:
+                    overtaken = now
+                    break
+            if program == "spelorin":
+                check(first_covered is not None or overtaken is not None,
+                      "the cover never showed")
+                check(overtaken is not None, "the cover was not overtaken within 2.5 s")
+                # The cover appeared within the first capture; from then on, the timer's
+                # 500 ms plus one capture.
+                delay = overtaken - shown
+                print(f"spelorin overtook the cover after {delay * 1000:.0f} ms")
+                check(delay < 1.0, f"the cover was overtaken only after {delay:.2f} s")
+            else:
+                check(first_covered is not None, "pelorin: the cover never showed")
+                check(overtaken is None, "pelorin came back in front of the cover")
+                check(covered(Screen(), left, top), "pelorin: the cover did not stay in front")
+            # Off with the cover, then end with OK.
+            for process in session.processes[2:]:
+                process.kill()
+                process.wait()
+            time.sleep(0.5)
+            session.press_ok()
+        except Failure as failure:
+            raise Failure(f"{program}: {failure}")
+        finally:
+            session.close()
+        stage.forget_records()
+
+
+CASES = {
+    "notice_window": case_notice_window,
+    "notice_drag": case_notice_drag,
+    "notice_stacking": case_notice_stacking,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("case", choices=sorted(CASES))
+    for name in ("pelorin", "spelorin", "setup", "helper"):
+        parser.add_argument("--" + name, required=True, type=pathlib.Path)
+    args = parser.parse_args()
+    e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
+    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        return 2
+    stage = e2e.Stage(args.case, pathlib.Path(os.environ["WINEPREFIX"]))
+    key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
+    try:
+        CASES[args.case](stage, key, args)
+    except (Failure, e2e.Failure) as failure:
+        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        key.restore()
+        stage.remove()
+    print(f"passed {args.case}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
