@@ -292,10 +292,12 @@ void KxCustomControl::StateBitmapChanged(TObject* Sender) {
     while (index < StateCount() && StateBitmap(index) != Sender)
         ++index;
     if (index != 0) {
-        if (index == FCurState)
-            ShowBitmap(index);
+        // The display redraws the changed bitmap first, so that showing the state again
+        // paints the text controls' caption over it rather than under it.
         if (FSavedBitmapChange)
             FSavedBitmapChange(Sender);
+        if (index == FCurState)
+            ShowBitmap(index);
         return;
     }
     TBitmap* bitmap = StateBitmap(0);

@@ -61,6 +61,16 @@ TEST_F(KxTx, PressingMovesTheCaptionOnePixelRightAndDownForOneDrawOnly) {
     EXPECT_EQ(Caption(), raised);
 }
 
+TEST_F(KxTx, ANewBitmapForTheStateShownKeepsTheCaptionOnTop) {
+    const PixelMask raised = Caption();
+    button->SetFocus(); // focused look: state 2
+    ASSERT_EQ(button->CurState(), 2);
+    const TColor newBack = 0xC0D0E0;
+    button->GetAppearance()->SetFocusedBmp(SolidBitmap(75, 27, newBack).get());
+    EXPECT_EQ(DisplayPixel(button, 2, 2), newBack);
+    EXPECT_EQ(Caption(newBack), raised);
+}
+
 TEST_F(KxTx, TheCaptionMovesByHalfTheDisplacement) {
     const PixelMask raised = Caption();
     struct Case {
