@@ -5,6 +5,7 @@
 
 #include "tessel/Graphics/FigureBase.h"
 #include "tests/support/AssertCapture.h"
+#include "tests/support/FigureBounds.h"
 #include "tests/support/RecordingPainter.h"
 
 using tessel::CompositeFigure;
@@ -24,20 +25,6 @@ const std::string kSetRectChildFailure =
     "Assertion failed: (*first)->Left() >= rect.left && (*first)->Top() >= rect.top && "
     "(*first)->Width() + (*first)->Left() <= rect.right && (*first)->Height() + (*first)->Top() "
     "<= rect.bottom, file tessel/Graphics/Source/FigureBase, line 72";
-
-struct Bounds {
-    int left, top, width, height;
-    friend bool operator==(const Bounds& a, const Bounds& b) {
-        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const Bounds& b) {
-        return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
-    }
-};
-
-Bounds BoundsOf(const tessel::Figure& figure) {
-    return {figure.Left(), figure.Top(), figure.Width(), figure.Height()};
-}
 
 } // namespace
 

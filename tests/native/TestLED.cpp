@@ -6,6 +6,7 @@
 
 #include "tessel/Component/LED.h"
 #include "tests/support/AssertCapture.h"
+#include "tests/support/FigureBounds.h"
 #include "tests/support/RecordingPainter.h"
 
 using tessel::CompositeScalableLED;
@@ -48,25 +49,6 @@ public:
     int StateCount() const override { return 3; }
     int SubState(int state, int index) const override { return state * 10 + index; }
 };
-
-struct Bounds {
-    int left, top, width, height;
-    friend bool operator==(const Bounds& a, const Bounds& b) {
-        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const Bounds& b) {
-        return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
-    }
-};
-
-Bounds BoundsOf(const tessel::Figure& figure) {
-    return {figure.Left(), figure.Top(), figure.Width(), figure.Height()};
-}
-
-std::string Failure(const char* expression, const char* file, int line) {
-    return std::string("Assertion failed: ") + expression + ", file " + file + ", line " +
-           std::to_string(line);
-}
 
 } // namespace
 
@@ -124,8 +106,8 @@ TEST(CompositeScalableLED, RefusesStatesOutsideTheDirectorsRange) {
     ProbeLED a(&painter, 0, 0, 2, 2);
     CompositeScalableLED cell(0, 0, 2, 2, &director);
     cell.AddLED(&a);
-    const std::string failure =
-        Failure("state >= 0 && state < StateCount()", "tessel/Component/Source/LED", 33);
+    const std::string failure = tessel::AssertMessage("state >= 0 && state < StateCount()",
+                                                      "tessel/Component/Source/LED", 33);
     EXPECT_EQ(AssertionTextOf([&] { cell.SetState(3); }), failure);
     EXPECT_EQ(AssertionTextOf([&] { cell.SetState(-1); }), failure);
     EXPECT_TRUE(a.setStates.empty());
@@ -164,13 +146,13 @@ TEST(LED_Collector, ChecksEveryIndexItIsGiven) {
     };
     const Case cases[] = {
         {"insert past the end", [&] { collector.Insert(&b, collector.LEDCount() + 1); },
-         Failure("index <= LEDCount()", file, 341)},
+         tessel::AssertMessage("index <= LEDCount()", file, 341)},
         {"remove at the end", [&] { collector.RemoveAt(collector.LEDCount()); },
-         Failure("index < LEDCount()", file, 347)},
+         tessel::AssertMessage("index < LEDCount()", file, 347)},
         {"state count past the end", [&] { collector.StateCount(1); },
-         Failure("indexOfLED < m_LEDs.size()", file, 319)},
+         tessel::AssertMessage("indexOfLED < m_LEDs.size()", file, 319)},
         {"set state past the end", [&] { collector.SetState(1, 0); },
-         Failure("indexOfLED < m_LEDs.size()", file, 331)},
+         tessel::AssertMessage("indexOfLED < m_LEDs.size()", file, 331)},
         {"insert at the end appends", [&] { collector.Insert(&b, collector.LEDCount()); }, ""},
     };
     for (const Case& c : cases)
@@ -200,19 +182,14 @@ TEST(LED_Collector, ForwardsStatesAndUpdatesByIndex) {
     EXPECT_EQ(b.updates, 1);
 }
 
-TEST(BasicLED_Collector, NeedsADesignSizeBeforeTheFirstAdd) {
+TEST(BasicLED_Collector, NeedsBothSidesOfTheDesignSizeBeforeTheFirstAdd) {
     RecordingPainter painter;
     ProbeLED a(&painter, 0, 0, 2, 2);
     Collector collector;
-    collector.SetWidth(10);
+    collector.SetWidth(72);
     EXPECT_EQ(AssertionTextOf([&] { collector.Add(&a); }),
               "Assertion failed: m_originalWidth > 0 && m_originalHeight > 0, file "
               "tessel/Graphics/Source/FigureBase, line 120");
-}
-
-TEST(BasicLED_Collector, SetWidthAndSetHeightSetTheDesignSize) {
-    Collector collector;
-    collector.SetWidth(72);
     collector.SetHeight(22);
     EXPECT_EQ(collector.Width(), 72);
     EXPECT_EQ(collector.Height(), 22);

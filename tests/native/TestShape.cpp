@@ -25,8 +25,7 @@ Rect BoundsOf(const Polygon& polygon) {
 }
 
 std::string Failure(const char* expression, int line) {
-    return std::string("Assertion failed: ") + expression + ", file tessel/Graphics/Shape, line " +
-           std::to_string(line);
+    return tessel::AssertMessage(expression, "tessel/Graphics/Shape", line);
 }
 
 // The way the segment tables build a polygon figure: two points set, the rest inserted.
