@@ -8,25 +8,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Timer.h"
 #include "tests/support/WinInput.h"
+#include "tests/support/WinMessageBoxes.h"
 
 namespace {
-
-struct Box {
-    HWND owner;
-    std::string text, caption;
-    UINT flags;
-};
-std::vector<Box> g_boxes;
-int RecordBox(HWND owner, const char* text, const char* caption, UINT flags) {
-    g_boxes.push_back({owner, text, caption, flags});
-    return IDOK;
-}
-
-struct RecordedBoxes {
-    MessageBoxFunction previous = SetMessageBoxFunction(RecordBox);
-    RecordedBoxes() { g_boxes.clear(); }
-    ~RecordedBoxes() { SetMessageBoxFunction(previous); }
-};
 
 TEST(Application, InitializeMakesTheHiddenWindowThatCarriesTheTaskbarButton) {
     Application->Initialize();
@@ -43,7 +27,7 @@ TEST(Application, InitializeMakesTheHiddenWindowThatCarriesTheTaskbarButton) {
 }
 
 TEST(Application, ShowExceptionReportsTheMessageInAStopBoxTitledWithTheProgram) {
-    RecordedBoxes boxes;
+    RecordedMessageBoxes boxes;
     struct Case {
         const char* message;
         const char* shown;
@@ -57,16 +41,16 @@ TEST(Application, ShowExceptionReportsTheMessageInAStopBoxTitledWithTheProgram) 
         Exception e(c.message);
         Application->ShowException(&e);
     }
-    ASSERT_EQ(g_boxes.size(), 4u);
-    for (size_t i = 0; i < g_boxes.size(); ++i) {
-        EXPECT_EQ(g_boxes[i].text, cases[i].shown);
-        EXPECT_EQ(g_boxes[i].caption, "win_TestApplication");
-        EXPECT_EQ(g_boxes[i].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    ASSERT_EQ(boxes.Shown().size(), 4u);
+    for (size_t i = 0; i < boxes.Shown().size(); ++i) {
+        EXPECT_EQ(boxes.Shown()[i].text, cases[i].shown);
+        EXPECT_EQ(boxes.Shown()[i].caption, "win_TestApplication");
+        EXPECT_EQ(boxes.Shown()[i].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     }
     Application->SetTitle("Setup");
     Exception e("x");
     Application->ShowException(&e);
-    EXPECT_EQ(g_boxes.back().caption, "Setup");
+    EXPECT_EQ(boxes.Shown().back().caption, "Setup");
     Application->SetTitle("win_TestApplication");
 }
 
@@ -106,14 +90,14 @@ TEST(Application, TerminateEndsRunWithoutAMainForm) {
 }
 
 TEST(Application, ExceptionsInHandlersAreReportedOrPassedOnToTheLoop) {
-    RecordedBoxes boxes;
+    RecordedMessageBoxes boxes;
     TForm form(nullptr);
     form.OnResize = [](TObject*) { throw EInvalidGraphic("Bitmap image is not valid"); };
     form.HandleNeeded();
     // The framework's exceptions are reported where the message was handled.
     SetWindowPos(form.Handle(), nullptr, 0, 0, 77, 66, SWP_NOMOVE | SWP_NOZORDER);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0].text, "Bitmap image is not valid.");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Bitmap image is not valid.");
     // Anything else goes on from the message loop.
     form.OnResize = [](TObject*) { throw std::runtime_error("not ours"); };
     SetWindowPos(form.Handle(), nullptr, 0, 0, 70, 60, SWP_NOMOVE | SWP_NOZORDER);

@@ -3,25 +3,17 @@
 #include <string>
 
 #include "framework/MessageBox.h"
-
-namespace {
-std::string g_text, g_caption;
-UINT g_flags = 0;
-int Record(HWND, const char* text, const char* caption, UINT flags) {
-    g_text = text;
-    g_caption = caption;
-    g_flags = flags;
-    return IDOK;
-}
-} // namespace
+#include "tests/support/WinMessageBoxes.h"
 
 TEST(MessageBox, GoesThroughTheReplaceableFunction) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Record);
+    RecordedMessageBoxes boxes;
     EXPECT_EQ(ShowMessageBox(nullptr, "text", "title", MB_OK | MB_ICONERROR), IDOK);
-    EXPECT_EQ(g_text, "text");
-    EXPECT_EQ(g_caption, "title");
-    EXPECT_EQ(g_flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(SetMessageBoxFunction(previous), &Record);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "text");
+    EXPECT_EQ(boxes.Shown()[0].caption, "title");
+    EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    // Setting a function hands back the one it replaces.
+    EXPECT_EQ(SetMessageBoxFunction(&RecordedMessageBoxes::Record), &RecordedMessageBoxes::Record);
 }
 
 TEST(Display, RealWindowsCanBeCreated) {

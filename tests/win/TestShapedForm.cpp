@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -14,6 +13,8 @@
 #include "tessel/widget/TShapedForm.h"
 #include "tests/support/AssertCapture.h"
 #include "tests/support/WinInput.h"
+#include "tests/support/WinMessageBoxes.h"
+#include "tests/support/WinPixels.h"
 
 using tessel::TLayeredFormMaker;
 using tessel::TNormalDrag;
@@ -60,17 +61,8 @@ struct SkinnedForm {
         image = new TImage(form.get());
         image->SetParent(parent);
         TBitmap* bitmap = image->Picture()->Bitmap();
-        bitmap->SetPixelFormat(pf24bit);
-        bitmap->SetSize(120, 80);
-        for (int y = 0; y < 80; ++y) {
-            auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
-            for (int x = 0; x < 120; ++x) {
-                const TColor c = (x < 3 && y > 70) ? kKey : kFace;
-                row[3 * x] = static_cast<std::uint8_t>(c >> 16);
-                row[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
-                row[3 * x + 2] = static_cast<std::uint8_t>(c);
-            }
-        }
+        MakeSolid(bitmap, 120, 80, kFace);
+        PaintRect(bitmap, TRect(0, 71, 3, 80), kKey);
         bitmap->SetTransparentColor(clBlack); // fixed mode: Attach must switch to automatic
     }
     RECT WindowRect() {
@@ -87,6 +79,7 @@ struct MouseDownLog {
         TMouseButton button;
         int x, y;
     };
+
     std::vector<Call> calls;
     void Handler(TObject* Sender, TMouseButton Button, TShiftState, int X, int Y) {
         calls.push_back({Sender, Button, X, Y});
@@ -94,18 +87,18 @@ struct MouseDownLog {
     TMouseEvent Event() { return TMouseEvent(this, &MouseDownLog::Handler); }
 };
 
-struct MessageBoxLog {
-    static inline int count = 0;
-    static inline HWND owner = nullptr;
-    static inline std::string text, caption;
-    static inline UINT flags = 0;
-    static int Record(HWND o, const char* t, const char* c, UINT f) {
-        ++count;
-        owner = o;
-        text = t;
-        caption = c;
-        flags = f;
-        return IDOK;
+// A skinned form in front on the screen, its image's old handler logging, with a maker.
+struct ShownSkinnedForm {
+    SkinnedForm skinned;
+    MouseDownLog log;
+    TLayeredFormMaker maker;
+    bool attached = false;
+    ShownSkinnedForm() {
+        skinned.image->OnMouseDown = log.Event();
+        attached = maker.Attach(skinned.image);
+        skinned.form->Show();
+        MakeForeground(skinned.form->Handle());
+        PumpMessages(100);
     }
 };
 
@@ -128,8 +121,9 @@ TEST(ShapedForm, AttachRefusesImagesWithoutAForm) {
         TLayeredFormMaker maker;
         EXPECT_FALSE(maker.Attach(c.image));
         EXPECT_FALSE(maker.IsAttached());
-        if (c.image)
+        if (c.image) {
             EXPECT_TRUE(c.image->OnMouseDown == log.Event());
+        }
     }
 }
 
@@ -203,31 +197,25 @@ TEST(ShapedForm, ScaledFormIsReportedThenAsserted) {
         SCOPED_TRACE(c.expectedTitle);
         SkinnedForm skinned(false, true, c.name);
         TLayeredFormMaker maker;
-        MessageBoxLog::count = 0;
-        MessageBoxFunction previous = SetMessageBoxFunction(&MessageBoxLog::Record);
+        RecordedMessageBoxes boxes;
 
         const std::string report = AssertionTextOf([&] { maker.Attach(skinned.image); });
 
-        SetMessageBoxFunction(previous);
-        EXPECT_EQ(MessageBoxLog::count, 1);
-        EXPECT_EQ(MessageBoxLog::owner, nullptr);
-        EXPECT_EQ(MessageBoxLog::text, "Scaled is not set false");
-        EXPECT_EQ(MessageBoxLog::caption, c.expectedTitle);
-        EXPECT_EQ(MessageBoxLog::flags, static_cast<UINT>(MB_OK));
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].owner, nullptr);
+        EXPECT_EQ(boxes.Shown()[0].text, "Scaled is not set false");
+        EXPECT_EQ(boxes.Shown()[0].caption, c.expectedTitle);
+        EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_OK));
         EXPECT_EQ(report, "Assertion failed: m_form->Scaled == false, file "
                           "tessel/widget/Source/TShapedForm, line 338");
     }
 }
 
 TEST(ShapedForm, LeftDragOnTheImageMovesTheFormAndReachesTheOldHandler) {
-    SkinnedForm skinned;
-    MouseDownLog log;
-    skinned.image->OnMouseDown = log.Event();
-    TLayeredFormMaker maker;
-    ASSERT_TRUE(maker.Attach(skinned.image));
-    skinned.form->Show();
-    MakeForeground(skinned.form->Handle());
-    PumpMessages(100);
+    ShownSkinnedForm shown;
+    ASSERT_TRUE(shown.attached);
+    SkinnedForm& skinned = shown.skinned;
+    MouseDownLog& log = shown.log;
     const RECT before = skinned.WindowRect();
 
     // Press on the image, move in steps and let go; the system's move loop follows.
@@ -250,14 +238,10 @@ TEST(ShapedForm, LeftDragOnTheImageMovesTheFormAndReachesTheOldHandler) {
 }
 
 TEST(ShapedForm, RightButtonOnTheImageDoesNotMoveTheFormButReachesTheOldHandler) {
-    SkinnedForm skinned;
-    MouseDownLog log;
-    skinned.image->OnMouseDown = log.Event();
-    TLayeredFormMaker maker;
-    ASSERT_TRUE(maker.Attach(skinned.image));
-    skinned.form->Show();
-    MakeForeground(skinned.form->Handle());
-    PumpMessages(100);
+    ShownSkinnedForm shown;
+    ASSERT_TRUE(shown.attached);
+    SkinnedForm& skinned = shown.skinned;
+    MouseDownLog& log = shown.log;
     const RECT before = skinned.WindowRect();
 
     MoveMouseTo(before.left + 50, before.top + 20);
