@@ -50,3 +50,16 @@ inline void MakeSolid(TBitmap* bitmap, int width, int height, TColor color) {
     bitmap->SetSize(width, height);
     PaintRect(bitmap, TRect(0, 0, width, height), color);
 }
+
+// The colour of a pixel of the window as it is on the screen now.
+inline TColor ScreenPixelOf(HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return static_cast<TColor>(color);
+}
+
+// Whether part of the window waits for a WM_PAINT.
+inline bool HasPendingPaint(HWND window) {
+    return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+}

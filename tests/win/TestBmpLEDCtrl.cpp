@@ -43,10 +43,6 @@ TBitmap* SurfaceOf(const TBmpLEDCtrl& ctrl) {
     return ctrl.DisplayImage()->Picture()->Bitmap();
 }
 
-std::string Check(const char* expression, const char* file, int line) {
-    return tessel::AssertMessage(expression, file, line);
-}
-
 // ---- the bitmap figure ------------------------------------------------------------------
 
 // A 40 x 30 layer with a black surface and a yellow background colour, and its painter.
@@ -108,9 +104,9 @@ TEST(BitmapFigure, WithoutAPainterFailsItsChecks) {
     Figure figure(nullptr);
 
     EXPECT_EQ(AssertionTextOf([&] { figure.Draw(); }),
-              Check("m_painterPtr", "tessel/Graphics/Figure/BmpFigure", 132));
+              tessel::AssertMessage("m_painterPtr", "tessel/Graphics/Figure/BmpFigure", 132));
     EXPECT_EQ(AssertionTextOf([&] { figure.Erase(); }),
-              Check("m_painterPtr", "tessel/Graphics/Figure/BmpFigure", 145));
+              tessel::AssertMessage("m_painterPtr", "tessel/Graphics/Figure/BmpFigure", 145));
 }
 
 // ---- the bitmap LED -----------------------------------------------------------------------
@@ -140,10 +136,10 @@ TEST(BitmapLED, ChecksStatesAndIndexes) {
     FigureSurface s;
     TBitmap* sources[] = {nullptr, nullptr};
     tessel::TBitmapLED<Painter> led(0, 0, std::begin(sources), std::end(sources), &s.painter);
-    const std::string stateCheck =
-        Check("state >= 0 && state < StateCount()", "tessel/Component/LED/BmpLED", 115);
+    const std::string stateCheck = tessel::AssertMessage("state >= 0 && state < StateCount()",
+                                                         "tessel/Component/LED/BmpLED", 115);
     const std::string indexCheck =
-        Check("index < (int) m_bitmaps.size()", "tessel/Component/LED/BmpLED", 218);
+        tessel::AssertMessage("index < (int) m_bitmaps.size()", "tessel/Component/LED/BmpLED", 218);
 
     EXPECT_EQ(AssertionTextOf([&] { led.SetState(2); }), stateCheck);
     EXPECT_EQ(AssertionTextOf([&] { led.SetState(-1); }), stateCheck);
@@ -155,7 +151,8 @@ TEST(BitmapLED, ChecksStatesAndIndexes) {
     led.RemoveBitmap(0);
     EXPECT_EQ(led.StateCount(), 0);
     EXPECT_EQ(AssertionTextOf([&] { led.Update(); }),
-              Check("m_state >= 0 && m_state < StateCount()", "tessel/Component/LED/BmpLED", 87));
+              tessel::AssertMessage("m_state >= 0 && m_state < StateCount()",
+                                    "tessel/Component/LED/BmpLED", 87));
 }
 
 TEST(BitmapLED, HelperWithoutBitmapsFailsItsCheck) {
@@ -165,7 +162,7 @@ TEST(BitmapLED, HelperWithoutBitmapsFailsItsCheck) {
 
     EXPECT_EQ(helper.State(), -1);
     EXPECT_EQ(AssertionTextOf([&] { helper.StateCount(); }),
-              Check("m_pBitmaps", "tessel/Component/LED/BmpLED", 78));
+              tessel::AssertMessage("m_pBitmaps", "tessel/Component/LED/BmpLED", 78));
 }
 
 // ---- the control ------------------------------------------------------------------------
@@ -175,8 +172,9 @@ TEST(BmpLEDCtrl, RefusesAStateCountBelowOne) {
         SCOPED_TRACE(stateCount);
         TForm form(nullptr);
 
-        EXPECT_EQ(AssertionTextOf([&] { TBmpLEDCtrl ctrl(&form, &form, stateCount); }),
-                  Check("stateCount > 0", "tessel/Component/Source/TBmpLEDCtrl", 21));
+        EXPECT_EQ(
+            AssertionTextOf([&] { TBmpLEDCtrl ctrl(&form, &form, stateCount); }),
+            tessel::AssertMessage("stateCount > 0", "tessel/Component/Source/TBmpLEDCtrl", 21));
         EXPECT_EQ(form.ComponentCount(), 0);
     }
 }
@@ -208,10 +206,11 @@ TEST(BmpLEDCtrl, ChecksTheStateAndTheBitmapIndex) {
     TBmpLEDCtrl ctrl(&form, &form, 1);
     Solid red(4, 4, kRed);
     const std::string indexCheck =
-        Check("index < (int) m_bitmaps.size()", "tessel/Component/LED/BmpLED", 218);
+        tessel::AssertMessage("index < (int) m_bitmaps.size()", "tessel/Component/LED/BmpLED", 218);
 
     EXPECT_EQ(AssertionTextOf([&] { ctrl.SetState(1); }),
-              Check("state >= 0 && state < StateCount()", "tessel/Component/LED/BmpLED", 115));
+              tessel::AssertMessage("state >= 0 && state < StateCount()",
+                                    "tessel/Component/LED/BmpLED", 115));
     EXPECT_EQ(AssertionTextOf([&] { ctrl.Bitmap(1); }), indexCheck);
     EXPECT_EQ(AssertionTextOf([&] { ctrl.SetBitmap(&red, -1); }), indexCheck);
     EXPECT_EQ(AssertionTextOf([&] {
@@ -299,17 +298,6 @@ TEST(BmpLEDCtrl, AnOwnerThatTakesOverTheChangeEventKeepsTheRedrawByCallingTheHan
     EXPECT_EQ(CountOf(SurfaceOf(ctrl), TRect(0, 0, 6, 6), kBlue), 36);
 }
 
-COLORREF ScreenPixel(HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
-
-bool HasPendingPaint(HWND window) {
-    return GetUpdateRect(window, nullptr, FALSE) != FALSE;
-}
-
 TEST(BmpLEDCtrl, SetStateDrawsWithoutRepaintingAndUpdateRepaints) {
     ShownForm form;
     TBmpLEDCtrl ctrl(form.form.get(), form.form.get(), 2);
@@ -319,18 +307,18 @@ TEST(BmpLEDCtrl, SetStateDrawsWithoutRepaintingAndUpdateRepaints) {
     ctrl.SetBitmap(&blue, 1);
     ctrl.SetBitmap(&red, 0);
     PumpMessages(50);
-    ASSERT_EQ(ScreenPixel(form.Handle(), 5, 5), static_cast<COLORREF>(kRed));
+    ASSERT_EQ(ScreenPixelOf(form.Handle(), 5, 5), kRed);
 
     ctrl.SetState(1);
 
     EXPECT_EQ(CountOf(SurfaceOf(ctrl), TRect(0, 0, 20, 10), kBlue), 200);
     EXPECT_TRUE(HasPendingPaint(form.Handle()));
-    EXPECT_EQ(ScreenPixel(form.Handle(), 5, 5), static_cast<COLORREF>(kRed));
+    EXPECT_EQ(ScreenPixelOf(form.Handle(), 5, 5), kRed);
 
     ctrl.Update();
 
     EXPECT_FALSE(HasPendingPaint(form.Handle()));
-    EXPECT_EQ(ScreenPixel(form.Handle(), 5, 5), static_cast<COLORREF>(kBlue));
+    EXPECT_EQ(ScreenPixelOf(form.Handle(), 5, 5), kBlue);
 }
 
 TEST(BmpLEDCtrl, CanvasPaintingStaysUntilTheNextRedraw) {

@@ -145,20 +145,47 @@ TEST(Graphicutility, FillRectangleDrawsItsBorderInTheBrushColour) {
     EXPECT_EQ(canvas->Pen()->Color(), clBlack);
 }
 
-TEST(Graphicutility, FrameShapesDrawOnlyTheOutline) {
+TEST(Graphicutility, FrameShapesDrawOnlyTheOutlineAndFillShapesHaveNoBorderOfThePenColour) {
+    // A frame draws the pen's outline and leaves the inside alone; a fill paints the inside
+    // in the brush colour and draws no pen border.
     struct Case {
         const char* name;
         std::function<void(TCanvas*)> draw;
+        bool frame;
         TPoint inside;
-        TPoint onOutline;
+        TPoint probe; // frame: a pixel of the outline; fill: a pixel outside the shape
     } cases[] = {
-        {"ellipse", [](TCanvas* c) { FrameEllipse(c, TRect(0, 0, 40, 40)); }, {20, 20}, {0, 20}},
-        {"rectangle",
+        {"frame ellipse",
+         [](TCanvas* c) { FrameEllipse(c, TRect(0, 0, 40, 40)); },
+         true,
+         {20, 20},
+         {0, 20}},
+        {"frame rectangle",
          [](TCanvas* c) { FrameRectangle(c, TRect(4, 4, 30, 30)); },
+         true,
          {16, 16},
          {4, 20}},
         // The closing edge, from the last point back to the first, is drawn too.
-        {"triangle", [](TCanvas* c) { FramePolygon(c, kTriangle, 3); }, {10, 10}, {5, 20}},
+        {"frame triangle",
+         [](TCanvas* c) { FramePolygon(c, kTriangle, 3); },
+         true,
+         {10, 10},
+         {5, 20}},
+        {"fill ellipse",
+         [](TCanvas* c) { FillEllipse(c, TRect(0, 0, 40, 40)); },
+         false,
+         {20, 20},
+         {1, 1}},
+        {"fill round rectangle",
+         [](TCanvas* c) { FillRoundRect(c, TRect(0, 0, 40, 40), 20, 20); },
+         false,
+         {20, 20},
+         {0, 0}},
+        {"fill triangle",
+         [](TCanvas* c) { FillPolygon(c, kTriangle, 3); },
+         false,
+         {10, 10},
+         {30, 30}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,39 +197,10 @@ TEST(Graphicutility, FrameShapesDrawOnlyTheOutline) {
 
         c.draw(canvas);
 
-        EXPECT_EQ(surface.Count(clRed), 0);
-        EXPECT_EQ(surface.At(c.inside.x, c.inside.y), kPaper);
-        EXPECT_EQ(surface.At(c.onOutline.x, c.onOutline.y), clBlack);
+        EXPECT_EQ(surface.Count(c.frame ? clRed : clBlack), 0);
+        EXPECT_EQ(surface.At(c.inside.x, c.inside.y), c.frame ? kPaper : clRed);
+        EXPECT_EQ(surface.At(c.probe.x, c.probe.y), c.frame ? clBlack : kPaper);
         EXPECT_EQ(canvas->Brush()->Style(), bsSolid);
-    }
-}
-
-TEST(Graphicutility, FillShapesHaveNoBorderOfThePenColour) {
-    struct Case {
-        const char* name;
-        std::function<void(TCanvas*)> draw;
-        TPoint inside;
-        TPoint outside;
-    } cases[] = {
-        {"ellipse", [](TCanvas* c) { FillEllipse(c, TRect(0, 0, 40, 40)); }, {20, 20}, {1, 1}},
-        {"round rectangle",
-         [](TCanvas* c) { FillRoundRect(c, TRect(0, 0, 40, 40), 20, 20); },
-         {20, 20},
-         {0, 0}},
-        {"triangle", [](TCanvas* c) { FillPolygon(c, kTriangle, 3); }, {10, 10}, {30, 30}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Surface surface(40, 40, kPaper);
-        TCanvas* canvas = surface.Canvas();
-        canvas->Brush()->SetColor(clRed);
-        canvas->Pen()->SetColor(clBlack);
-
-        c.draw(canvas);
-
-        EXPECT_EQ(surface.Count(clBlack), 0);
-        EXPECT_EQ(surface.At(c.inside.x, c.inside.y), clRed);
-        EXPECT_EQ(surface.At(c.outside.x, c.outside.y), kPaper);
     }
 }
 
