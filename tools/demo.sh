@@ -2,8 +2,9 @@
 # The demo command: installs what is missing, builds pelorin.exe and spelorin.exe, and runs
 # each under Wine twice from a support folder beside a stand-in setup.exe that records what
 # it receives: once with a .NET Framework v2.0.50727 key (the installer path) and once
-# without (the notice path). Prints what happened and the exit codes; a notice window left
-# up is captured to build/demo/notice-<program>.png and closed with Alt+F4. Then shows the
+# without (the notice path). Prints what happened and the exit codes. On the notice path the
+# window comes up in front of a backdrop window, is captured to build/demo/notice-<program>.png
+# and is closed by pressing its OK button with the pointer (xdotool). Then shows the
 # control gallery, works a few of its controls, captures it to build/demo/gallery.png and
 # closes it.
 #   tools/demo.sh
@@ -18,7 +19,8 @@ rm -f "$build"/notice-*.png "$build"/gallery.png
 echo "building pelorin.exe and spelorin.exe in $build ..."
 if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
            -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
-       cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup gallery; } \
+       cmake --build "$build" -j "${JOBS:-2}" \
+             --target pelorin spelorin FakeSetup NoticeHelper gallery; } \
        >"$build/demo-build.log" 2>&1; then
     tail -30 "$build/demo-build.log"
     echo "build failed (full log: $build/demo-build.log)"
@@ -31,6 +33,7 @@ import os, pathlib, subprocess, sys
 
 sys.path.insert(0, "tests/e2e")
 import launcher_e2e as e2e
+import notice_e2e as notice
 
 build = pathlib.Path(sys.argv[1]).resolve()
 prefix = pathlib.Path(os.environ["WINEPREFIX"])
@@ -42,12 +45,40 @@ stage.place(build / "tests/e2e/FakeSetup.exe", "Support Disc\\setup.exe")
 print(f"support folder: {stage.windows_path('Support Disc')} (in the prefix {prefix})")
 
 
-def screenshot(program):
-    def take(windows):
+class Programs:
+    pelorin = build / "launcher/pelorin.exe"
+    spelorin = build / "launcher/spelorin.exe"
+    setup = build / "tests/e2e/FakeSetup.exe"
+    helper = build / "tests/e2e/NoticeHelper.exe"
+
+
+e2e.PROGRAMS.update(pelorin=Programs.pelorin, spelorin=Programs.spelorin)
+
+
+def show_notice(program):
+    """Starts the program in front of a backdrop window, captures its notice and presses OK
+    with the pointer; returns the exit code."""
+    session = None
+    try:
+        session = notice.Session(stage, Programs, program)
+        left, top = session.place()
         picture = build / f"notice-{program}.png"
-        subprocess.run(["import", "-window", "root", str(picture)], capture_output=True)
-        print(f"   a window was up ({len(windows)}): screenshot {picture}; closing it with Alt+F4")
-    return take
+        # The window and a margin of the backdrop around it.
+        subprocess.run(["import", "-window", "root", "-crop", f"440x230+{left - 20}+{top - 20}",
+                        "+repage", str(picture)], check=True, capture_output=True)
+        print(f"   the notice window is up at {left}, {top} (400 x 190): screenshot {picture}")
+        try:
+            session.press_ok()
+            print("   OK pressed with the pointer")
+        except notice.Failure as failure:
+            print(f"   after pressing OK: {failure}")
+        return session.launcher.poll()
+    except notice.Failure as failure:
+        print(f"   no notice window: {failure}")
+        return None
+    finally:
+        if session:
+            session.close()
 
 
 failures = 0
@@ -58,7 +89,10 @@ try:
         shown = "no key" if subkeys is None else ", ".join(subkeys)
         print(f"\n== .NET Framework key {title}: subkeys {shown}")
         for program in ("pelorin", "spelorin"):
-            rc = stage.run(f"Support Disc\\{program}.exe", before_close=screenshot(program))
+            if subkeys is None:
+                rc = show_notice(program)
+            else:
+                rc = stage.run(f"Support Disc\\{program}.exe")
             print(f"-- {program}.exe ended with exit code {rc}")
             record = stage.record("setup.exe")
             if record:
@@ -72,11 +106,8 @@ try:
                 print(f"   window libraries loaded: {', '.join(windows) or 'none'}")
                 failures += rc != 0 or record is None or bool(windows)
             else:
-                notice = build / f"notice-{program}.png"
-                if not notice.exists():
-                    print("   no window was shown: the application object was initialised "
-                          "and the program ended; the notice window is not in this build yet")
-                failures += rc != 0 or record is not None
+                shown = (build / f"notice-{program}.png").exists()
+                failures += rc != 0 or record is not None or not shown
             stage.forget_records()
 finally:
     key.restore()
