@@ -20,10 +20,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             LaunchSetup(kSetupArguments);
             return 0;
         }
+        // Initialize comes first: it loads the window libraries, where the form's layered
+        // window service is looked up.
         Application->Initialize();
         Application->CreateForm(MainForm);
         MainForm->PrepareWindow();
         Application->Run();
+        // The form (and its shaper before it) goes once the loop has ended.
+        delete MainForm;
+        MainForm = nullptr;
     } catch (Exception& exception) {
         Application->ShowException(&exception);
     }
