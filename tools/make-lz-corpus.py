@@ -10,9 +10,9 @@ import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("compress_form", os.path.join(HERE, "compress-form.py"))
-codec = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(codec)
+module_spec = importlib.util.spec_from_file_location("compress_form", os.path.join(HERE, "compress-form.py"))
+codec = importlib.util.module_from_spec(module_spec)
+module_spec.loader.exec_module(codec)
 
 
 def header(size):
