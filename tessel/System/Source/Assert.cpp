@@ -12,15 +12,14 @@ namespace tessel {
 namespace {
 
 #ifdef _WIN32
+// The title of the report: the file name of the running program, from its full path
+// (which may be far longer than MAX_PATH).
 std::string ProgramFileName() {
-    char path[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[length < MAX_PATH ? length : MAX_PATH] = '\0';
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    return name;
+    std::string path(32768, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : path.size());
+    const size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 #endif
 
