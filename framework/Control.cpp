@@ -329,36 +329,33 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     return message.Result;
 }
 
+namespace {
+// The mouse button messages: which button, pressed or released, and whether the press is the
+// second of a double click.
+struct ButtonMessage {
+    UINT msg;
+    TMouseButton button;
+    bool down;
+    bool doubleClick;
+};
+constexpr ButtonMessage kButtonMessages[] = {
+    {WM_LBUTTONDOWN, mbLeft, true, false},   {WM_LBUTTONDBLCLK, mbLeft, true, true},
+    {WM_LBUTTONUP, mbLeft, false, false},    {WM_RBUTTONDOWN, mbRight, true, false},
+    {WM_RBUTTONDBLCLK, mbRight, true, true}, {WM_RBUTTONUP, mbRight, false, false},
+    {WM_MBUTTONDOWN, mbMiddle, true, false}, {WM_MBUTTONDBLCLK, mbMiddle, true, true},
+    {WM_MBUTTONUP, mbMiddle, false, false},
+};
+} // namespace
+
 void TControl::WndProc(TMessage& Message) {
+    for (const ButtonMessage& entry : kButtonMessages)
+        if (entry.msg == Message.Msg) {
+            // Without csDoubleClicks a quick second press is just another press.
+            HandleMouseButton(Message, entry.button, entry.down,
+                              entry.doubleClick && ControlStyle.Contains(csDoubleClicks));
+            return;
+        }
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN:
-        HandleMouseButton(Message, mbLeft, true, false);
-        return;
-    case WM_LBUTTONDBLCLK:
-        // Without csDoubleClicks a quick second press is just another press.
-        HandleMouseButton(Message, mbLeft, true, ControlStyle.Contains(csDoubleClicks));
-        return;
-    case WM_LBUTTONUP:
-        HandleMouseButton(Message, mbLeft, false, false);
-        return;
-    case WM_RBUTTONDOWN:
-        HandleMouseButton(Message, mbRight, true, false);
-        return;
-    case WM_RBUTTONDBLCLK:
-        HandleMouseButton(Message, mbRight, true, ControlStyle.Contains(csDoubleClicks));
-        return;
-    case WM_RBUTTONUP:
-        HandleMouseButton(Message, mbRight, false, false);
-        return;
-    case WM_MBUTTONDOWN:
-        HandleMouseButton(Message, mbMiddle, true, false);
-        return;
-    case WM_MBUTTONDBLCLK:
-        HandleMouseButton(Message, mbMiddle, true, ControlStyle.Contains(csDoubleClicks));
-        return;
-    case WM_MBUTTONUP:
-        HandleMouseButton(Message, mbMiddle, false, false);
-        return;
     case WM_MOUSEMOVE:
         DefaultHandler(Message);
         MouseMove(MouseShiftState(Message.WParam), SignedLow(Message.LParam),
