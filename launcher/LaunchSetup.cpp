@@ -12,16 +12,6 @@ constexpr DWORD kLongestModulePath = 65536;
 // ERROR_ELEVATION_REQUIRED, which not every set of Win32 headers names.
 constexpr DWORD kElevationRequired = 740;
 
-BOOL WINAPI ShellExecuteFromShell32(SHELLEXECUTEINFOA* info) {
-    using Function = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
-    // shell32 stays loaded: the program ends right after this start anyway.
-    HMODULE shell32 = LoadLibraryA("shell32.dll");
-    Function execute = shell32 == nullptr ? nullptr
-                                          : reinterpret_cast<Function>(reinterpret_cast<void*>(
-                                                GetProcAddress(shell32, "ShellExecuteExA")));
-    return execute != nullptr && execute(info);
-}
-
 void CloseIfOpen(HANDLE handle) {
     if (handle != nullptr)
         CloseHandle(handle);
@@ -45,8 +35,9 @@ bool StartElevated(const std::string& program, const char* arguments, const std:
     return true;
 }
 
-const ProcessServices kSystemServices = {&GetModuleFileNameA, &CreateProcessA,
-                                         &ShellExecuteFromShell32};
+// The programs bind shell32 on the first call (launcher/LazyImport.cpp), so taking the
+// address here loads nothing.
+const ProcessServices kSystemServices = {&GetModuleFileNameA, &CreateProcessA, &ShellExecuteExA};
 
 } // namespace
 

@@ -14,8 +14,8 @@ struct ProcessServices {
     BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOA* info);
 };
 
-// The real services. ShellExecuteExA is looked up in shell32 only when it is needed, so the
-// installer path loads no shell library.
+// The real services. The programs bind shell32 lazily, so the installer path loads no shell
+// library unless the shell start is needed.
 const ProcessServices& SystemProcessServices();
 
 // Whether `root`\`path` has a subkey naming a framework of version 2 or later.
