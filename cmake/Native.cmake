@@ -35,3 +35,6 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
                  COMMAND ${stem} -runs=0 ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${corpus})
     endforeach()
 endif()
+
+# The install step against a fake package manager.
+add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_install_deps.sh)
