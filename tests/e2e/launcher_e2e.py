@@ -144,13 +144,14 @@ class Stage:
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(source, target)
 
-    def run(self, relative, *arguments, before_close=None):
+    def run(self, relative, *arguments, before_close=None, environment=None):
         """Runs a program of the stage from another folder; returns its exit code. The DLLs
         the program itself loaded are left in self.loaded (lower-case file names). A window
         it leaves up is closed with Alt+F4, after before_close(windows) when given; how many
-        were up at most is left in self.windows_seen."""
+        were up at most is left in self.windows_seen. `environment` adds or replaces
+        variables."""
         environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
-                           WINEDEBUG="-all,+loaddll")
+                           WINEDEBUG="-all,+loaddll", **(environment or {}))
         trace = self.unix / "loaddll.log"
         with open(trace, "wb") as log:
             process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
