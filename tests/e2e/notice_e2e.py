@@ -187,10 +187,14 @@ class Session:
         xdotool("mousemove", x, y)
         time.sleep(0.2)
         xdotool("click", 1)
+        self.expect_end("pressing OK")
+
+    def expect_end(self, action):
+        """The program ends with exit code 0 and starts nothing."""
         try:
             code = self.launcher.wait(END_TIMEOUT)
         except subprocess.TimeoutExpired:
-            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of pressing OK")
+            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of {action}")
         check(code == 0, f"{self.program} ended with exit code {code}")
         settle(self.stage)
         e2e.expect_nothing_started(self.stage, self.program)
@@ -389,8 +393,33 @@ def case_notice_stacking(stage, key, args):
         stage.forget_records()
 
 
+def case_notice_keys(stage, key, args):
+    """With the notice active, Enter, Escape and Space each end the program as OK does, in
+    both programs; other keys (a letter, Tab) leave it up. The keys go to whichever window has
+    the keyboard focus, which is the notice's own doing: the test never focuses it."""
+    key.set(None)
+    for program in ("pelorin", "spelorin"):
+        for name in ("Return", "Escape", "space"):
+            session = Session(stage, args, program)
+            try:
+                if name == "Return":
+                    for other in ("a", "Tab"):
+                        xdotool("key", other)
+                        time.sleep(0.5)
+                        check(session.launcher.poll() is None, f"the key {other} ended it")
+                        check(session.notice_window() is not None, f"the key {other} closed it")
+                xdotool("key", name)
+                session.expect_end(f"pressing {name}")
+            except Failure as failure:
+                raise Failure(f"{program}, {name}: {failure}")
+            finally:
+                session.close()
+            stage.forget_records()
+
+
 CASES = {
     "notice_window": case_notice_window,
+    "notice_keys": case_notice_keys,
     "notice_drag": case_notice_drag,
     "notice_stacking": case_notice_stacking,
 }
