@@ -1,7 +1,9 @@
 // Stands in for the installer: writes the arguments it was given and the folder it was
 // started in to "<its file name>.record" in the folder named by FAKE_SETUP_RECORDS (beside
 // itself when that is unset), then ends. Everything is read wide and written as UTF-8, so
-// that a folder named in any script is recorded as it is. The record appears whole
+// that a folder named in any script is recorded as it is. It imports only kernel32 and the
+// C runtime (built with -municode for its wide arguments): the planted-DLL test runs it
+// from a folder full of planted system libraries. The record appears whole
 // (written aside, then renamed), so a reader that sees it may read it.
 #include <cstdio>
 #include <string>
@@ -22,7 +24,7 @@ std::string Utf8(const wchar_t* text) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     wchar_t path[4096];
     const DWORD length = GetModuleFileNameW(nullptr, path, 4096);
     if (length == 0 || length >= 4096)
@@ -42,14 +44,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     FILE* file = _wfopen(partial.c_str(), L"wb");
     if (file == nullptr)
         return 1;
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::fprintf(file, "arguments=%d\n", argc > 0 ? argc - 1 : 0);
-    for (int i = 1; i < argc; ++i)
-        std::fprintf(file, "argument=%s\n", Utf8(argv[i]).c_str());
+    std::fprintf(file, "arguments=%d\n", __argc - 1);
+    for (int i = 1; i < __argc; ++i)
+        std::fprintf(file, "argument=%s\n", Utf8(__wargv[i]).c_str());
     std::fprintf(file, "directory=%s\n", Utf8(directory).c_str());
     std::fprintf(file, "command=%s\n", Utf8(GetCommandLineW()).c_str());
     std::fclose(file);
-    LocalFree(argv);
     return MoveFileExW(partial.c_str(), record.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }
