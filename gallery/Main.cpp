@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Win.h"
 #include "gallery/GalleryForm.h"
+#include "launcher/SystemLibraries.h"
 
 #ifdef GALLERY_RESOURCE_COUNT
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
 #ifdef GALLERY_RESOURCE_COUNT
     ResourceCount::Options options;
     if (!ResourceCount::Parse(__argc, __argv, options))

@@ -4,6 +4,25 @@ namespace {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+// The same rules for the code page's paths and for wide ones.
+template <class String> String DirectoryOf(const String& path) {
+    typename String::size_type end = path.rfind('\\');
+    if (end == String::npos)
+        end = path.find(':');
+    return end == String::npos ? String() : path.substr(0, end + 1);
+}
+
+template <class String> String Quoted(const String& program, const String& arguments) {
+    String command(1, '"');
+    command += program;
+    command += '"';
+    if (!arguments.empty()) {
+        command += ' ';
+        command += arguments;
+    }
+    return command;
+}
 } // namespace
 
 char ToLower(char c) {
@@ -30,15 +49,17 @@ bool IsFramework2OrLaterKeyName(const std::string& name) {
 }
 
 std::string ExtractDirectory(const std::string& path) {
-    std::string::size_type end = path.rfind('\\');
-    if (end == std::string::npos)
-        end = path.find(':');
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+    return DirectoryOf(path);
+}
+
+std::wstring ExtractDirectory(const std::wstring& path) {
+    return DirectoryOf(path);
 }
 
 std::string QuotedCommandLine(const std::string& program, const std::string& arguments) {
-    std::string command = "\"" + program + "\"";
-    if (!arguments.empty())
-        command += " " + arguments;
-    return command;
+    return Quoted(program, arguments);
+}
+
+std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments) {
+    return Quoted(program, arguments);
 }

@@ -16,7 +16,9 @@ bool IsFramework2OrLaterKeyName(const std::string& name);
 
 // The folder part of a path: through its last '\', else through its first ':', else "".
 std::string ExtractDirectory(const std::string& path);
+std::wstring ExtractDirectory(const std::wstring& path);
 
 // The program path in double quotes, so that a folder with spaces is never split, followed
 // by the arguments when there are any: "D:\Support Disc\setup.exe" -s
 std::string QuotedCommandLine(const std::string& program, const std::string& arguments);
+std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments);

@@ -17,16 +17,24 @@ void CloseIfOpen(HANDLE handle) {
         CloseHandle(handle);
 }
 
-// The shell start asks for the elevation that CreateProcessA cannot give.
-bool StartElevated(const std::string& program, const char* arguments, const std::string& folder,
-                   const ProcessServices& services) {
-    SHELLEXECUTEINFOA info = {};
+// The arguments are ASCII ("-s"): each character widens to itself.
+std::wstring Widen(const char* text) {
+    std::wstring wide;
+    for (; *text != '\0'; ++text)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return wide;
+}
+
+// The shell start asks for the elevation that CreateProcessW cannot give.
+bool StartElevated(const std::wstring& program, const std::wstring& arguments,
+                   const std::wstring& folder, const ProcessServices& services) {
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box (every failure stays silent), the handle back so it can be closed, and
     // the start finished before we return: the program ends right after.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpFile = program.c_str();
-    info.lpParameters = *arguments != '\0' ? arguments : nullptr;
+    info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!services.shellExecuteEx(&info))
@@ -37,7 +45,7 @@ bool StartElevated(const std::string& program, const char* arguments, const std:
 
 // The programs bind shell32 on the first call (launcher/LazyImport.cpp), so taking the
 // address here loads nothing.
-const ProcessServices kSystemServices = {&GetModuleFileNameA, &CreateProcessA, &ShellExecuteExA};
+const ProcessServices kSystemServices = {&GetModuleFileNameW, &CreateProcessW, &ShellExecuteExW};
 
 } // namespace
 
@@ -59,40 +67,43 @@ bool HasNetFramework2OrLater() {
     return HasVersionSubKey(HKEY_LOCAL_MACHINE, "software\\Microsoft\\.NETFramework");
 }
 
-std::string GetModuleDirectory(const ProcessServices& services) {
+std::wstring GetModuleDirectory(const ProcessServices& services) {
     // A path cut at the buffer's size fills it completely (Wine then leaves it without a
     // terminator), so only a shorter length is a whole path.
     for (DWORD size = 128; size <= kLongestModulePath; size *= 2) {
-        std::string buffer(size, '\0');
+        std::wstring buffer(size, L'\0');
         const DWORD length = services.moduleFileName(nullptr, &buffer[0], size);
         if (length == 0)
-            return std::string();
+            return std::wstring();
         if (length < size)
             return ExtractDirectory(buffer.substr(0, length));
     }
-    return std::string();
+    return std::wstring();
 }
 
 bool LaunchSetup(const char* arguments, const ProcessServices& services) {
-    const std::string folder = GetModuleDirectory(services);
+    const std::wstring folder = GetModuleDirectory(services);
     if (folder.empty())
         return false; // without our own folder there is no setup.exe we could name safely
-    const std::string program = folder + "setup.exe";
-    // CreateProcessA may write into the command line: it gets a buffer of its own, as long
+    const std::wstring program = folder + L"setup.exe";
+    const std::wstring wideArguments = Widen(arguments);
+    // CreateProcessW may write into the command line: it gets a buffer of its own, as long
     // as the command. One the system refuses (too long, a missing file) is not started.
-    std::string command = QuotedCommandLine(program, arguments);
+    std::wstring command = QuotedCommandLine(program, wideArguments);
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
+    // The program is named in full as well as in the command line: the system then takes
+    // exactly that file and never parses the command for it.
     const BOOL started =
-        services.createProcess(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                               nullptr, folder.c_str(), &startup, &process);
+        services.createProcess(program.c_str(), &command[0], nullptr, nullptr, FALSE,
+                               CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
     const DWORD error = started ? ERROR_SUCCESS : GetLastError();
     CloseIfOpen(process.hProcess);
     CloseIfOpen(process.hThread);
 
     if (!started && error == kElevationRequired)
-        return StartElevated(program, arguments, folder, services);
+        return StartElevated(program, wideArguments, folder, services);
     return started != FALSE;
 }

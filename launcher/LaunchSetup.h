@@ -4,14 +4,16 @@
 #include "framework/Win.h"
 
 // The system services the start step goes through. Tests hand in their own to watch a start
-// or to make one fail.
+// or to make one fail. They are the wide ones: a folder named in characters the ANSI code
+// page cannot hold (Cyrillic on a Western system) comes back from the ANSI ones with '?'
+// in their place, and nothing could be started from there.
 struct ProcessServices {
-    DWORD(WINAPI* moduleFileName)(HMODULE module, LPSTR path, DWORD size);
+    DWORD(WINAPI* moduleFileName)(HMODULE module, LPWSTR path, DWORD size);
     BOOL(WINAPI* createProcess)
-    (LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+    (LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
      LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
-     LPVOID environment, LPCSTR directory, LPSTARTUPINFOA startup, LPPROCESS_INFORMATION process);
-    BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOA* info);
+     LPVOID environment, LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION process);
+    BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOW* info);
 };
 
 // The real services. The programs bind shell32 lazily, so the installer path loads no shell
@@ -24,8 +26,9 @@ bool HasNetFramework2OrLater();
 
 // The folder of the running program through its last backslash; "" when its path cannot be
 // read.
-std::string GetModuleDirectory(const ProcessServices& services = SystemProcessServices());
+std::wstring GetModuleDirectory(const ProcessServices& services = SystemProcessServices());
 
-// Starts "setup.exe" from the program's own folder, in that folder, with `arguments` ("" for
-// none) and without a window, and does not wait for it. True when it was started.
+// Starts "setup.exe" from the program's own folder, named in full so that the system searches
+// nothing, in that folder, with `arguments` (ASCII, "" for none) and without a window, and
+// does not wait for it. True when it was started.
 bool LaunchSetup(const char* arguments, const ProcessServices& services = SystemProcessServices());

@@ -5,14 +5,16 @@
 // only the notice path makes: the installer path loads kernel32, advapi32 and the C
 // runtime, like any program that only starts another.
 #include "framework/Win.h"
+#include "launcher/SystemLibraries.h"
 
 // Code of a failed delay load, as the system's own delay-load helper raises it.
 constexpr DWORD kLazyImportFailed = 0xC06D007F;
 
 // Called by a stub with the DLL's name, the function's name and the stub's import slot:
-// loads the DLL, stores the function in the slot and returns it, for the stub to jump to.
+// loads the DLL from the system folder, stores the function in the slot and returns it, for the
+// stub to jump to.
 extern "C" void* LazyImportResolve(const char* dll, const char* name, void** slot) {
-    HMODULE module = LoadLibraryA(dll);
+    HMODULE module = LoadSystemLibrary(dll);
     void* function =
         module == nullptr ? nullptr : reinterpret_cast<void*>(GetProcAddress(module, name));
     if (function == nullptr) {

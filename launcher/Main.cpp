@@ -4,6 +4,7 @@
 #include "framework/Win.h"
 #include "launcher/LaunchSetup.h"
 #include "launcher/MainForm.h"
+#include "launcher/SystemLibraries.h"
 
 namespace {
 #ifdef SILENT_SETUP
@@ -14,6 +15,7 @@ const char* const kSetupArguments = "";
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     try {
         if (HasNetFramework2OrLater()) {
             // Nothing is shown on this path, not even a failed start.

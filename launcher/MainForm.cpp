@@ -83,6 +83,23 @@ void TMainForm::YesButtonClick(TObject*) {
     Close();
 }
 
+void TMainForm::WndProc(TMessage& Message) {
+    // The OK button takes no focus (it is no tab stop), so the keys come to the form. Only a
+    // fresh press counts: a key still held from starting the program repeats (bit 30, the
+    // key was already down) and must not close the notice before it is read.
+    const bool freshPress = (Message.LParam & (1 << 30)) == 0;
+    if (Message.Msg == WM_KEYDOWN && freshPress &&
+        (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE ||
+         Message.WParam == VK_SPACE)) {
+        // What the button's click does: the form learns its result, then its OnClick runs.
+        SetModalResult(YesButton->GetModalResult());
+        YesButtonClick(YesButton);
+        Message.Result = 0;
+        return;
+    }
+    TForm::WndProc(Message);
+}
+
 const ForegroundServices& SystemForegroundServices() {
     static const ForegroundServices services = {
         IsIconic,

@@ -44,6 +44,9 @@ public:
     // names); done by the constructor, again changing nothing.
     static void Register();
 
+    // Enter, Escape and Space answer the notice as a click on OK does.
+    void WndProc(TMessage& Message) override;
+
 private:
     // Constructed once the form description has been read and destroyed before the form's
     // own destruction: the optional puts both moments in the code (see the constructor and

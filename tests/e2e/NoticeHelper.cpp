@@ -4,6 +4,9 @@
 //       Prints one line per top-level window of the desktop:
 //       hwnd=H class=C visible=0|1 left=L top=T right=R bottom=B style=S exstyle=X owner=O
 //       (hexadecimal handles and styles; the title follows last as title=...).
+//   NoticeHelper.exe texts HWND
+//       Prints the text of each child window of HWND (hexadecimal), one line each: what a
+//       message box says.
 //   NoticeHelper.exe cover LEFT TOP WIDTH HEIGHT RRGGBB SECONDS [topmost]
 //       Shows a borderless window of one colour there, brings it in front and into the
 //       foreground (made topmost first when asked), and ends after SECONDS. The line "shown"
@@ -23,15 +26,22 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
     GetWindowTextA(window, title, sizeof title);
     RECT rect = {};
     GetWindowRect(window, &rect);
-    std::printf("hwnd=%lx class=%s visible=%d left=%ld top=%ld right=%ld bottom=%ld style=%lx "
-                "exstyle=%lx owner=%lx title=%s\n",
-                static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), className,
-                IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right, rect.bottom,
-                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)),
-                static_cast<unsigned long>(
-                    reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))),
-                title);
+    std::printf(
+        "hwnd=%lx class=%s visible=%d left=%ld top=%ld right=%ld bottom=%ld style=%lx "
+        "exstyle=%lx owner=%lx title=%s\n",
+        static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), className,
+        IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right, rect.bottom,
+        static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)),
+        static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))),
+        title);
+    return TRUE;
+}
+
+BOOL CALLBACK PrintText(HWND window, LPARAM) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    std::printf("%s\n", text);
     return TRUE;
 }
 
@@ -70,9 +80,9 @@ int Cover(int argc, char** argv) {
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.lpszClassName = "NoticeTestCover";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, "cover",
-                                  WS_POPUP, left, top, width, height, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND window =
+        CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, "cover", WS_POPUP, left, top,
+                        width, height, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, SW_SHOW);
@@ -102,8 +112,15 @@ int main(int argc, char** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
+    if (argc >= 3 && std::strcmp(argv[1], "texts") == 0) {
+        HWND window = reinterpret_cast<HWND>(std::strtoul(argv[2], nullptr, 16));
+        EnumChildWindows(window, PrintText, 0);
+        return 0;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "cover") == 0)
         return Cover(argc, argv);
-    std::fprintf(stderr, "usage: NoticeHelper windows | cover L T W H RRGGBB SECONDS [topmost]\n");
+    std::fprintf(
+        stderr,
+        "usage: NoticeHelper windows | texts HWND | cover L T W H RRGGBB SECONDS [topmost]\n");
     return 2;
 }

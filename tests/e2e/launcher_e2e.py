@@ -144,13 +144,14 @@ class Stage:
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(source, target)
 
-    def run(self, relative, *arguments, before_close=None):
+    def run(self, relative, *arguments, before_close=None, environment=None):
         """Runs a program of the stage from another folder; returns its exit code. The DLLs
         the program itself loaded are left in self.loaded (lower-case file names). A window
         it leaves up is closed with Alt+F4, after before_close(windows) when given; how many
-        were up at most is left in self.windows_seen."""
+        were up at most is left in self.windows_seen. `environment` adds or replaces
+        variables."""
         environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
-                           WINEDEBUG="-all,+loaddll")
+                           WINEDEBUG="-all,+loaddll", **(environment or {}))
         trace = self.unix / "loaddll.log"
         with open(trace, "wb") as log:
             process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
@@ -198,7 +199,7 @@ class Stage:
         if not path.exists():
             return None
         arguments, fields = [], {}
-        for line in path.read_text(errors="replace").splitlines():
+        for line in path.read_text(encoding="utf-8", errors="replace").splitlines():
             key, _, value = line.partition("=")
             if key == "argument":
                 arguments.append(value)
@@ -279,7 +280,8 @@ def case_installer_path(stage, key, args):
 
 def case_decoy_is_real(stage, key, args):
     """The decoy would catch an unquoted command: the same start without quotes runs
-    Support.exe. Without this the quoting cases could pass for the wrong reason."""
+    Support.exe. Without this the quoting cases could pass for the wrong reason. Naming the
+    program in full, as the launchers do, reaches setup.exe even with that command."""
     support_disc(stage, args.setup)
     stage.place(args.bare, "BareLaunch.exe")
     # Wine quotes a Unix argument that holds a space: split the path into words, so that the
@@ -289,6 +291,18 @@ def case_decoy_is_real(stage, key, args):
     check(rc == 0, f"BareLaunch ended with {rc}")
     check(stage.record("Support.exe") is not None, "the unquoted start did not reach the decoy")
     check(stage.record("setup.exe") is None, "the unquoted start reached setup.exe")
+    stage.forget_records()
+
+    # The same unquoted command with the program named in full, as the launchers name it,
+    # starts setup.exe: the name decides, and the system searches nothing.
+    rc = stage.run("BareLaunch.exe", *words, "-s", environment={
+        "BARE_LAUNCH_APPLICATION": stage.windows_path("Support Disc\\setup.exe")})
+    check(rc == 0, f"BareLaunch ended with {rc}")
+    check(stage.record("Support.exe") is None, "the named start reached the decoy")
+    record = stage.record("setup.exe")
+    check(record is not None, "the named start did not reach setup.exe")
+    check(record["arguments"] == ["Disc\\setup.exe", "-s"],
+          f"setup.exe received {record['arguments']}")
 
 
 def case_accepted_names(stage, key, args):
@@ -361,6 +375,28 @@ def case_deep_folder(stage, key, args):
         stage.forget_records()
 
 
+def case_unicode_folder(stage, key, args):
+    """A folder named in characters the prefix's ANSI code page (1252) cannot hold, Cyrillic
+    and CJK: each program still starts setup.exe from there, in that folder, with its
+    arguments. (Read through the ANSI functions, the folder comes back with '?' for those
+    characters and nothing starts.)"""
+    # Wine takes the Unix names and the program's path from the locale's character set.
+    utf8 = {"LC_ALL": "C.UTF-8"}
+    key.set(["v2.0.50727"])
+    for folder in ("\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430", "\u5b89\u88c5\u5149\u76d8"):
+        for program in ARGUMENTS:
+            stage.place(PROGRAMS[program], f"{folder}\\{program}.exe")
+        stage.place(args.setup, f"{folder}\\setup.exe")
+        for program in ARGUMENTS:
+            rc = stage.run(f"{folder}\\{program}.exe", environment=utf8)
+            check(rc == 0, f"{program} in {folder} ended with exit code {rc}")
+            try:
+                expect_setup_started(stage, program, folder)
+            except Failure as failure:
+                raise Failure(f"folder {folder}: {failure}")
+            stage.forget_records()
+
+
 CASES = {
     "installer_path": case_installer_path,
     "decoy_is_real": case_decoy_is_real,
@@ -368,6 +404,7 @@ CASES = {
     "notice_path": case_notice_path,
     "missing_setup": case_missing_setup,
     "deep_folder": case_deep_folder,
+    "unicode_folder": case_unicode_folder,
 }
 PROGRAMS = {}
 

@@ -11,7 +11,7 @@ of another process brought in front. The screen is read with ImageMagick's impor
 NoticeHelper.exe. Run under tools/with-wine.sh:
 
     notice_e2e.py CASE --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe
-                  --helper NoticeHelper.exe
+                  --helper NoticeHelper.exe [--noform N.exe --badform B.exe]
 """
 import argparse
 import os
@@ -103,6 +103,29 @@ def xdotool(*args):
     subprocess.run(["timeout", "10", "xdotool", *map(str, args)], check=True, capture_output=True)
 
 
+def helper(stage, *arguments):
+    """Runs NoticeHelper.exe (placed in the stage) and returns what it printed."""
+    result = subprocess.run(["timeout", "30", "wine", stage.windows_path("NoticeHelper.exe"),
+                             *arguments], cwd=stage.drive_c, capture_output=True, text=True,
+                            errors="replace", stdin=subprocess.DEVNULL)
+    return result.stdout
+
+
+def top_level_windows(stage):
+    """The desktop's top-level windows as NoticeHelper.exe lists them."""
+    found = []
+    for line in helper(stage, "windows").splitlines():
+        head, _, title = line.partition(" title=")
+        entry = dict(field.split("=", 1) for field in head.split())
+        for name in ("hwnd", "style", "exstyle", "owner"):
+            entry[name] = int(entry[name], 16)
+        for name in ("visible", "left", "top", "right", "bottom"):
+            entry[name] = int(entry[name])
+        entry["title"] = title
+        found.append(entry)
+    return found
+
+
 class Session:
     """A backdrop, one launcher showing its notice, and what is needed to look at both."""
 
@@ -136,20 +159,7 @@ class Session:
         return process
 
     def windows(self):
-        result = subprocess.run(["timeout", "30", "wine", self.helper, "windows"],
-                                cwd=self.stage.drive_c, capture_output=True, text=True,
-                                errors="replace", stdin=subprocess.DEVNULL)
-        found = []
-        for line in result.stdout.splitlines():
-            head, _, title = line.partition(" title=")
-            entry = dict(field.split("=", 1) for field in head.split())
-            for name in ("hwnd", "style", "exstyle", "owner"):
-                entry[name] = int(entry[name], 16)
-            for name in ("visible", "left", "top", "right", "bottom"):
-                entry[name] = int(entry[name])
-            entry["title"] = title
-            found.append(entry)
-        return found
+        return top_level_windows(self.stage)
 
     def notice_window(self):
         for window in self.windows():
@@ -187,10 +197,14 @@ class Session:
         xdotool("mousemove", x, y)
         time.sleep(0.2)
         xdotool("click", 1)
+        self.expect_end("pressing OK")
+
+    def expect_end(self, action):
+        """The program ends with exit code 0 and starts nothing."""
         try:
             code = self.launcher.wait(END_TIMEOUT)
         except subprocess.TimeoutExpired:
-            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of pressing OK")
+            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of {action}")
         check(code == 0, f"{self.program} ended with exit code {code}")
         settle(self.stage)
         e2e.expect_nothing_started(self.stage, self.program)
@@ -389,8 +403,65 @@ def case_notice_stacking(stage, key, args):
         stage.forget_records()
 
 
+def case_notice_keys(stage, key, args):
+    """With the notice active, Enter, Escape and Space each end the program as OK does, in
+    both programs; other keys (a letter, Tab) leave it up. The keys go to whichever window has
+    the keyboard focus, which is the notice's own doing: the test never focuses it."""
+    key.set(None)
+    for program in ("pelorin", "spelorin"):
+        for name in ("Return", "Escape", "space"):
+            session = Session(stage, args, program)
+            try:
+                if name == "Return":
+                    for other in ("a", "Tab"):
+                        xdotool("key", other)
+                        time.sleep(0.5)
+                        check(session.launcher.poll() is None, f"the key {other} ended it")
+                        check(session.notice_window() is not None, f"the key {other} closed it")
+                xdotool("key", name)
+                session.expect_end(f"pressing {name}")
+            except Failure as failure:
+                raise Failure(f"{program}, {name}: {failure}")
+            finally:
+                session.close()
+            stage.forget_records()
+
+
+def case_broken_form(stage, key, args):
+    """A program whose form resource is missing or corrupt (test builds of pelorin) shows the
+    framework's exception report instead of the notice, titled with its file name, and ends
+    with exit code 0 once the report is closed; it starts nothing."""
+    key.set(None)
+    stage.place(args.helper, "NoticeHelper.exe")
+    stage.place(args.setup, "Support Disc\\setup.exe")
+    for twin, report in ((args.noform, "Resource TMAINFORM not found."),
+                         (args.badform, "Line 3: Unterminated string.")):
+        name = twin.stem
+        stage.place(twin, f"Support Disc\\{name}.exe")
+        seen = []
+
+        def look(_windows):
+            for window in top_level_windows(stage):
+                if window["visible"] and window["title"] in (name, "Velmora KVX Setup"):
+                    texts = helper(stage, "texts", f"{window['hwnd']:x}").splitlines()
+                    seen.append((window["title"], texts))
+
+        rc = stage.run(f"Support Disc\\{name}.exe", before_close=look)
+        try:
+            check(rc == 0, f"ended with exit code {rc}")
+            check(seen, "showed nothing")
+            titles = {title for title, _ in seen}
+            check(titles == {name}, f"showed windows titled {sorted(titles)}")
+            check(report in seen[0][1], f"reported {seen[0][1]}, not {report!r}")
+            e2e.expect_nothing_started(stage, name)
+        except Failure as failure:
+            raise Failure(f"{name}: {failure}")
+
+
 CASES = {
+    "broken_form": case_broken_form,
     "notice_window": case_notice_window,
+    "notice_keys": case_notice_keys,
     "notice_drag": case_notice_drag,
     "notice_stacking": case_notice_stacking,
 }
@@ -401,6 +472,9 @@ def main():
     parser.add_argument("case", choices=sorted(CASES))
     for name in ("pelorin", "spelorin", "setup", "helper"):
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
+    # Test builds of pelorin without and with a corrupt form resource (broken_form only).
+    for name in ("noform", "badform"):
+        parser.add_argument("--" + name, type=pathlib.Path)
     args = parser.parse_args()
     e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:

@@ -64,8 +64,16 @@ TEST(LaunchNames, ExtractDirectoryKeepsTheSeparator) {
         {"\\\\server\\share\\x.exe", "\\\\server\\share\\"},
         {"D:/Tools/launcher.exe", "D:"}, // forward slashes are not separators here
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(ExtractDirectory(c.path), c.directory) << c.path;
+        // The wide paths follow the same rules.
+        const std::wstring widePath(c.path.begin(), c.path.end());
+        EXPECT_EQ(ExtractDirectory(widePath), std::wstring(c.directory.begin(), c.directory.end()))
+            << c.path;
+    }
+    EXPECT_EQ(ExtractDirectory(std::wstring(
+                  L"D:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\pelorin.exe")),
+              L"D:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\");
 }
 
 TEST(LaunchNames, CommandLineQuotesTheProgramPath) {
@@ -73,4 +81,8 @@ TEST(LaunchNames, CommandLineQuotesTheProgramPath) {
               "\"D:\\Support Disc\\setup.exe\" -s");
     EXPECT_EQ(QuotedCommandLine("D:\\Support Disc\\setup.exe", ""),
               "\"D:\\Support Disc\\setup.exe\"");
+    EXPECT_EQ(QuotedCommandLine(std::wstring(L"D:\\\u5b89\u88c5\\setup.exe"), std::wstring(L"-s")),
+              L"\"D:\\\u5b89\u88c5\\setup.exe\" -s");
+    EXPECT_EQ(QuotedCommandLine(std::wstring(L"D:\\\u5b89\u88c5\\setup.exe"), std::wstring()),
+              L"\"D:\\\u5b89\u88c5\\setup.exe\"");
 }

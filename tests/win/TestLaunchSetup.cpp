@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -17,22 +18,22 @@ namespace {
 struct Observed {
     std::vector<DWORD> moduleBufferSizes;
     int creates = 0;
-    bool applicationNameNull = false;
-    std::string commandLine;
+    std::wstring application;
+    std::wstring commandLine;
     bool attributesNull = false;
     BOOL inheritHandles = TRUE;
     DWORD creationFlags = 0;
     bool environmentNull = false;
-    std::string createDirectory;
-    STARTUPINFOA startup = {};
+    std::wstring createDirectory;
+    STARTUPINFOW startup = {};
     int shellStarts = 0;
-    SHELLEXECUTEINFOA shell = {};
-    std::string shellFile, shellParameters, shellDirectory;
+    SHELLEXECUTEINFOW shell = {};
+    std::wstring shellFile, shellParameters, shellDirectory;
     bool shellParametersNull = false;
 };
 
 Observed g_seen;
-std::string g_modulePath;       // the path the module service reports
+std::wstring g_modulePath;      // the path the module service reports
 bool g_moduleAlwaysCut = false; // report every buffer as too small
 BOOL g_createResult = TRUE;
 DWORD g_createError = ERROR_SUCCESS;
@@ -42,32 +43,32 @@ HANDLE g_shellProcess = nullptr;
 decltype(ProcessServices::shellExecuteEx) g_forwardShell = nullptr;
 
 // Behaves as Wine does: a cut path fills the buffer and gets no terminator.
-DWORD WINAPI FakeModuleFileName(HMODULE module, LPSTR path, DWORD size) {
+DWORD WINAPI FakeModuleFileName(HMODULE module, LPWSTR path, DWORD size) {
     EXPECT_EQ(module, nullptr);
     g_seen.moduleBufferSizes.push_back(size);
     if (g_modulePath.empty())
         return 0;
     if (g_moduleAlwaysCut || g_modulePath.size() >= size) {
-        std::memcpy(path, g_modulePath.data(), std::min<size_t>(size, g_modulePath.size()));
+        std::wmemcpy(path, g_modulePath.data(), std::min<size_t>(size, g_modulePath.size()));
         return size;
     }
-    std::memcpy(path, g_modulePath.c_str(), g_modulePath.size() + 1);
+    std::wmemcpy(path, g_modulePath.c_str(), g_modulePath.size() + 1);
     return static_cast<DWORD>(g_modulePath.size());
 }
 
-BOOL WINAPI FakeCreateProcess(LPCSTR application, LPSTR commandLine,
+BOOL WINAPI FakeCreateProcess(LPCWSTR application, LPWSTR commandLine,
                               LPSECURITY_ATTRIBUTES processAttributes,
                               LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
-                              DWORD creationFlags, LPVOID environment, LPCSTR directory,
-                              LPSTARTUPINFOA startup, LPPROCESS_INFORMATION process) {
+                              DWORD creationFlags, LPVOID environment, LPCWSTR directory,
+                              LPSTARTUPINFOW startup, LPPROCESS_INFORMATION process) {
     ++g_seen.creates;
-    g_seen.applicationNameNull = application == nullptr;
+    g_seen.application = application ? application : L"(null)";
     g_seen.commandLine = commandLine;
     g_seen.attributesNull = processAttributes == nullptr && threadAttributes == nullptr;
     g_seen.inheritHandles = inheritHandles;
     g_seen.creationFlags = creationFlags;
     g_seen.environmentNull = environment == nullptr;
-    g_seen.createDirectory = directory ? directory : "(null)";
+    g_seen.createDirectory = directory ? directory : L"(null)";
     g_seen.startup = *startup;
     if (!g_createResult) {
         SetLastError(g_createError);
@@ -78,13 +79,13 @@ BOOL WINAPI FakeCreateProcess(LPCSTR application, LPSTR commandLine,
     return TRUE;
 }
 
-BOOL WINAPI FakeShellExecuteEx(SHELLEXECUTEINFOA* info) {
+BOOL WINAPI FakeShellExecuteEx(SHELLEXECUTEINFOW* info) {
     ++g_seen.shellStarts;
     g_seen.shell = *info;
-    g_seen.shellFile = info->lpFile ? info->lpFile : "(null)";
+    g_seen.shellFile = info->lpFile ? info->lpFile : L"(null)";
     g_seen.shellParametersNull = info->lpParameters == nullptr;
-    g_seen.shellParameters = info->lpParameters ? info->lpParameters : "";
-    g_seen.shellDirectory = info->lpDirectory ? info->lpDirectory : "(null)";
+    g_seen.shellParameters = info->lpParameters ? info->lpParameters : L"";
+    g_seen.shellDirectory = info->lpDirectory ? info->lpDirectory : L"(null)";
     if (g_forwardShell)
         return g_forwardShell(info);
     if (g_shellResult && (info->fMask & SEE_MASK_NOCLOSEPROCESS))
@@ -117,7 +118,7 @@ protected:
     void SetUp() override { Reset(); }
     void Reset() {
         g_seen = Observed();
-        g_modulePath = "C:\\Support Disc\\spelorin.exe";
+        g_modulePath = L"C:\\Support Disc\\spelorin.exe";
         g_moduleAlwaysCut = false;
         g_createResult = TRUE;
         g_createError = ERROR_SUCCESS;
@@ -135,27 +136,35 @@ protected:
 
 } // namespace
 
-TEST_F(LaunchSetupTest, StartsQuotedSetupInItsOwnFolderWithoutWindow) {
+TEST_F(LaunchSetupTest, StartsQuotedSetupByFullNameInItsOwnFolderWithoutWindow) {
+    // A folder the ANSI code page cannot name (Cyrillic, CJK) goes through whole.
     const struct {
+        const wchar_t* modulePath;
         const char* arguments;
-        const char* commandLine;
-    } programs[] = {
-        {"-s", "\"C:\\Support Disc\\setup.exe\" -s"}, // spelorin
-        {"", "\"C:\\Support Disc\\setup.exe\""},      // pelorin
+        const wchar_t* commandLine;
+    } cases[] = {
+        {L"C:\\Support Disc\\spelorin.exe", "-s", L"\"C:\\Support Disc\\setup.exe\" -s"},
+        {L"C:\\Support Disc\\pelorin.exe", "", L"\"C:\\Support Disc\\setup.exe\""},
+        {L"C:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\spelorin.exe", "-s",
+         L"\"C:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\setup.exe\" -s"},
+        {L"C:\\\u5b89\u88c5\\pelorin.exe", "", L"\"C:\\\u5b89\u88c5\\setup.exe\""},
     };
-    for (const auto& program : programs) {
+    for (const auto& c : cases) {
         Reset();
-        EXPECT_TRUE(LaunchSetup(program.arguments, kFakes));
+        g_modulePath = c.modulePath;
+        const std::wstring folder = g_modulePath.substr(0, g_modulePath.rfind(L'\\') + 1);
+        EXPECT_TRUE(LaunchSetup(c.arguments, kFakes));
         EXPECT_EQ(g_seen.creates, 1);
-        EXPECT_EQ(g_seen.commandLine, program.commandLine);
-        EXPECT_TRUE(g_seen.applicationNameNull);
+        EXPECT_EQ(g_seen.commandLine, c.commandLine);
+        // Named in full: the system takes that file and searches nothing.
+        EXPECT_EQ(g_seen.application, folder + L"setup.exe");
         EXPECT_TRUE(g_seen.attributesNull);
         EXPECT_FALSE(g_seen.inheritHandles);
         EXPECT_EQ(g_seen.creationFlags, static_cast<DWORD>(CREATE_NO_WINDOW));
         EXPECT_TRUE(g_seen.environmentNull);
-        EXPECT_EQ(g_seen.createDirectory, "C:\\Support Disc\\");
+        EXPECT_EQ(g_seen.createDirectory, folder);
         EXPECT_EQ(g_seen.startup.cb, 68u);
-        STARTUPINFOA cleared = {};
+        STARTUPINFOW cleared = {};
         cleared.cb = 68;
         EXPECT_EQ(std::memcmp(&g_seen.startup, &cleared, sizeof cleared), 0);
         EXPECT_EQ(g_seen.shellStarts, 0);
@@ -166,19 +175,19 @@ TEST_F(LaunchSetupTest, StartsQuotedSetupInItsOwnFolderWithoutWindow) {
 }
 
 TEST_F(LaunchSetupTest, DeepFolderIsReadWholeAndStartedWhole) {
-    std::string folder = "C:\\";
+    std::wstring folder = L"C:\\";
     while (folder.size() < 400)
-        folder += "a folder with a rather long name\\";
-    g_modulePath = folder + "spelorin.exe";
+        folder += L"a folder with a rather long name\\";
+    g_modulePath = folder + L"spelorin.exe";
 
     EXPECT_TRUE(LaunchSetup("-s", kFakes));
     EXPECT_EQ(g_seen.moduleBufferSizes, (std::vector<DWORD>{128, 256, 512}));
-    EXPECT_EQ(g_seen.commandLine, "\"" + folder + "setup.exe\" -s");
+    EXPECT_EQ(g_seen.commandLine, L"\"" + folder + L"setup.exe\" -s");
     EXPECT_EQ(g_seen.createDirectory, folder);
 }
 
 TEST_F(LaunchSetupTest, PathOfExactlyTheBufferSizeIsAskedForAgain) {
-    g_modulePath = "C:\\" + std::string(128 - 3 - 13, 'x') + "\\spelorin.exe";
+    g_modulePath = L"C:\\" + std::wstring(128 - 3 - 13, L'x') + L"\\spelorin.exe";
     ASSERT_EQ(g_modulePath.size(), 128u);
     EXPECT_EQ(GetModuleDirectory(kFakes), g_modulePath.substr(0, 128 - 12));
     EXPECT_EQ(g_seen.moduleBufferSizes, (std::vector<DWORD>{128, 256}));
@@ -208,8 +217,9 @@ TEST_F(LaunchSetupTest, FailedStartIsReportedOnlyToTheCaller) {
 TEST_F(LaunchSetupTest, InstallerThatNeedsElevationIsStartedThroughTheShell) {
     const struct {
         const char* arguments;
+        const wchar_t* wideArguments;
         bool parametersNull;
-    } programs[] = {{"-s", false}, {"", true}};
+    } programs[] = {{"-s", L"-s", false}, {"", L"", true}};
     for (const auto& program : programs) {
         Reset();
         g_createResult = FALSE;
@@ -217,11 +227,11 @@ TEST_F(LaunchSetupTest, InstallerThatNeedsElevationIsStartedThroughTheShell) {
         EXPECT_TRUE(LaunchSetup(program.arguments, kFakes));
         EXPECT_EQ(g_seen.creates, 1);
         ASSERT_EQ(g_seen.shellStarts, 1);
-        EXPECT_EQ(g_seen.shell.cbSize, sizeof(SHELLEXECUTEINFOA));
-        EXPECT_EQ(g_seen.shellFile, "C:\\Support Disc\\setup.exe"); // unquoted: a file name
+        EXPECT_EQ(g_seen.shell.cbSize, sizeof(SHELLEXECUTEINFOW));
+        EXPECT_EQ(g_seen.shellFile, L"C:\\Support Disc\\setup.exe"); // unquoted: a file name
         EXPECT_EQ(g_seen.shellParametersNull, program.parametersNull);
-        EXPECT_EQ(g_seen.shellParameters, program.arguments);
-        EXPECT_EQ(g_seen.shellDirectory, "C:\\Support Disc\\");
+        EXPECT_EQ(g_seen.shellParameters, program.wideArguments);
+        EXPECT_EQ(g_seen.shellDirectory, L"C:\\Support Disc\\");
         EXPECT_TRUE(g_seen.shell.fMask & SEE_MASK_NOCLOSEPROCESS);
         EXPECT_TRUE(g_seen.shell.fMask & SEE_MASK_FLAG_NO_UI); // no error box either
         EXPECT_FALSE(IsOpenHandle(g_shellProcess));
@@ -242,6 +252,14 @@ std::string WindowsPathOf(std::string unixPath) {
         if (c == '/')
             c = '\\';
     return "Z:" + unixPath; // Wine's drive for the Unix root
+}
+
+std::wstring WideOf(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length : 0);
+    return wide;
 }
 
 std::string ReadWhenThere(const std::string& path, DWORD timeoutMs) {
@@ -270,7 +288,7 @@ TEST_F(LaunchSetupTest, ShellFallbackReallyStartsTheInstaller) {
     ASSERT_TRUE(CopyFileA(WindowsPathOf(FAKE_SETUP_EXE).c_str(), setup.c_str(), FALSE));
     DeleteFileA((setup + ".record").c_str());
 
-    g_modulePath = folder + "spelorin.exe";
+    g_modulePath = WideOf(folder + "spelorin.exe");
     g_createResult = FALSE;
     g_createError = 740; // ERROR_ELEVATION_REQUIRED
     g_forwardShell = SystemProcessServices().shellExecuteEx;
@@ -290,11 +308,11 @@ TEST_F(LaunchSetupTest, ShellFallbackReallyStartsTheInstaller) {
 }
 
 TEST(LaunchSetup, ModuleDirectoryIsTheRunningProgramsFolder) {
-    char path[4096];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    wchar_t path[4096];
+    const DWORD length = GetModuleFileNameW(nullptr, path, 4096);
     ASSERT_GT(length, 0u);
-    std::string expected(path, length);
-    expected.erase(expected.rfind('\\') + 1);
+    std::wstring expected(path, length);
+    expected.erase(expected.rfind(L'\\') + 1);
     EXPECT_EQ(GetModuleDirectory(), expected);
 }
 

@@ -142,6 +142,35 @@ TEST(MainForm, PressingOkEndsTheMessageLoop) {
     EXPECT_TRUE(PumpUntil([] { return Application->Terminated() || QuitRequested(); }, 1000));
 }
 
+TEST(MainForm, EnterEscapeAndSpaceAnswerAsOkDoesButNotOtherOrRepeatedKeys) {
+    constexpr LPARAM kRepeated = 1 << 30; // the key was already down
+    const struct {
+        WPARAM key;
+        LPARAM flags;
+        bool answers;
+    } cases[] = {
+        {VK_RETURN, 0, true},
+        {VK_ESCAPE, 0, true},
+        {VK_SPACE, 0, true},
+        {'A', 0, false},
+        {VK_TAB, 0, false},
+        {VK_F4, 0, false},
+        {VK_RETURN, kRepeated, false},
+        {VK_ESCAPE, kRepeated, false},
+    };
+    for (const auto& c : cases) {
+        NoticeForm form;
+        form->PrepareWindow();
+        form->Show();
+        PumpMessages(50);
+        ASSERT_FALSE(QuitRequested());
+        SendMessageA(form->Handle(), WM_KEYDOWN, c.key, 1 | c.flags);
+        EXPECT_EQ(QuitRequested(), c.answers) << "key " << c.key << " flags " << c.flags;
+        // As a click on OK: the form takes the button's result (6) before it closes.
+        EXPECT_EQ(form->ModalResult(), c.answers ? 6 : 0) << "key " << c.key;
+    }
+}
+
 // ---- BringWindowToForeground, through recording services ----
 
 std::vector<std::string>& Calls() {

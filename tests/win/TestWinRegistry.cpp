@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -147,4 +148,79 @@ TEST(RegEnumKeyBase, IteratorWithoutSourceReportsEachCheck) {
                   "line 956",
                   "Assertion failed: m_base != NULL, file tessel/System/Source/WinRegistry, "
                   "line 938"}));
+}
+
+namespace {
+
+// Array allocations fail while this is set: the name buffer is the only array the walk
+// allocates. Counted, so a test sees that its failure really happened.
+bool g_failArrays = false;
+int g_failedArrays = 0;
+
+} // namespace
+
+void* operator new[](std::size_t size) {
+    if (g_failArrays) {
+        ++g_failedArrays;
+        throw std::bad_alloc();
+    }
+    return ::operator new(size);
+}
+
+TEST(RegSubKeyBase, FailedSizeQueryMakesTheWalkDoneAtOnce) {
+    ScratchKey key("Unsized");
+    ASSERT_TRUE(key.AddSubKey("A"));
+    ASSERT_TRUE(key.AddSubKey("B"));
+    // A handle that may list subkeys but not ask for the key's sizes.
+    HKEY listOnly = nullptr;
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &listOnly),
+        ERROR_SUCCESS);
+    DWORD longest = 0;
+    ASSERT_NE(RegQueryInfoKeyA(listOnly, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    char name[8];
+    DWORD length = sizeof name;
+    ASSERT_EQ(RegEnumKeyExA(listOnly, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS); // the names themselves could be read
+
+    tessel::RegSubKeyBase base(listOnly);
+    std::string read = "stale";
+    EXPECT_FALSE(base.GetName(0, read));
+    EXPECT_EQ(read, "");
+    tessel::detail::RegEnumKeyBase iterator(&base);
+    EXPECT_TRUE(iterator.IsDone()); // it looks like a key without subkeys
+    EXPECT_EQ(iterator.Name(), "");
+    RegCloseKey(listOnly);
+}
+
+TEST(RegKeyEnumerater, NameBufferThatCannotBeAllocatedFailsOpenAndClosesTheKey) {
+    ScratchKey key("NoMemory");
+    ASSERT_TRUE(key.AddSubKey(std::string(200, 'n')));
+    // Wine hands out the lowest free handle value (a test-only trick, like counting GDI
+    // objects by value): a key the failed Open left open would hold this one.
+    HKEY probe = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_READ, &probe),
+              ERROR_SUCCESS);
+    const HKEY free = probe;
+    RegCloseKey(probe);
+
+    RegKeyEnumerater keys;
+    g_failedArrays = 0;
+    g_failArrays = true;
+    const bool opened = keys.Open(HKEY_CURRENT_USER, key.Path().c_str());
+    g_failArrays = false;
+    ASSERT_EQ(g_failedArrays, 1);
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(keys.IsOpen());
+
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_READ, &probe),
+              ERROR_SUCCESS);
+    EXPECT_EQ(probe, free) << "the failed Open left its key open";
+    RegCloseKey(probe);
+
+    // With memory the same key opens and is walked.
+    ASSERT_TRUE(keys.Open(HKEY_CURRENT_USER, key.Path().c_str()));
+    EXPECT_EQ(NamesOf(keys), std::vector<std::string>{std::string(200, 'n')});
 }
