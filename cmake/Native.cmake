@@ -43,3 +43,5 @@ endif()
 
 # The install step against a fake package manager.
 add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_install_deps.sh)
+# The size limit check the Windows build applies to the programs.
+add_test(NAME script.check_size COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_size.sh)
