@@ -325,6 +325,10 @@ const FormParentHooks& GetFormParentHooks() {
 
 namespace published_detail {
 
+void ThrowWrongClass(TPersistent* object) {
+    throw EInvalidOperation(AnsiString("Published property used on a " + object->ClassName()));
+}
+
 void SetNames(PublishedProperty& property, std::initializer_list<const char*> names) {
     property.Names.assign(names.begin(), names.end());
     if (property.Kind == PropertyKind::Enum && !property.Names.empty()) {

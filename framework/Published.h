@@ -233,10 +233,14 @@ const FormParentHooks& GetFormParentHooks();
 
 namespace published_detail {
 
+// Raises EInvalidOperation: an accessor was handed an object of another class. Out of line,
+// so that each class's cast stays a test and a call.
+[[noreturn]] void ThrowWrongClass(TPersistent* object);
+
 template <class T> T* Cast(TPersistent* object) {
     if (T* typed = dynamic_cast<T*>(object))
         return typed;
-    throw EInvalidOperation(AnsiString("Published property used on a " + object->ClassName()));
+    ThrowWrongClass(object);
 }
 
 template <class T, class G> using ValueOf = std::decay_t<std::invoke_result_t<const G&, T*>>;
