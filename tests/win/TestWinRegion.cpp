@@ -173,7 +173,9 @@ TEST(WinRegion, FromBitmapGivesTheRunByRunRegionForButtonsRandomPixelsAndChecker
         {"dense noise", 50, 50, noise(90)},
         {"one column", 1, 40, noise(50)},
         {"one row", 300, 1, noise(50)},
-        // Thousands of rectangles: several batches, merged over more than one level.
+        // One rectangle per row: whole batches and nothing left over.
+        {"tall, no key", 3, 256, [](int, int) { return false; }},
+        // Thousands of rectangles: many batches, merged over several levels.
         {"checkerboard, odd width", 201, 95, checkerboard},
         {"checkerboard, long rows", 400, 40, checkerboard},
     };

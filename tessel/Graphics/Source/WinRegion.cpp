@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <vector>
 
 #include "framework/Bitmap.h"
 
@@ -43,12 +41,13 @@ private:
 };
 
 // Builds a region from rectangles given in banded order (top to bottom, left to right, none
-// overlapping) with ExtCreateRegion. Older systems refuse too many rectangles in one call, so
-// they go in batches, and the batches are merged pairwise as they come (like a binary
-// counter), so that each rectangle takes part in only a logarithmic number of merges.
+// overlapping) with ExtCreateRegion, in batches merged pairwise as they come (like a binary
+// counter), so that each rectangle takes part in a logarithmic number of merges. Older
+// systems limit the rectangles of one call, and some build a call's region one rectangle
+// union at a time, which costs the square of its rectangles: hence small batches.
 class RegionBuilder {
 public:
-    RegionBuilder() { m_rects.reserve(kBatch); }
+    RegionBuilder() = default;
     ~RegionBuilder() {
         for (HRGN level : m_levels)
             if (level)
@@ -58,8 +57,8 @@ public:
     RegionBuilder& operator=(const RegionBuilder&) = delete;
 
     void Add(int left, int top, int right, int bottom) {
-        m_rects.push_back(RECT{left, top, right, bottom});
-        if (m_rects.size() == kBatch)
+        m_batch.rects[m_count++] = RECT{left, top, right, bottom};
+        if (m_count == kBatch)
             Flush();
     }
 
@@ -77,13 +76,14 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBatch = 2000;
+    static constexpr DWORD kBatch = 128;
+    static constexpr int kLevels = 32; // 2^32 batches: more rectangles than memory holds
 
     void Flush() {
-        if (m_rects.empty())
+        if (m_count == 0)
             return;
-        HRGN carry = FromRects();
-        m_rects.clear();
+        HRGN carry = FromBatch();
+        m_count = 0;
         for (HRGN& level : m_levels) {
             if (!level) {
                 level = carry;
@@ -92,26 +92,23 @@ private:
             carry = Merge(level, carry);
             level = NULL;
         }
-        m_levels.push_back(carry);
     }
 
-    HRGN FromRects() const {
-        const std::size_t count = m_rects.size();
-        std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
-        RGNDATAHEADER header = {};
+    HRGN FromBatch() {
+        RGNDATAHEADER& header = m_batch.header;
+        const RECT* rects = m_batch.rects;
         header.dwSize = sizeof header;
         header.iType = RDH_RECTANGLES;
-        header.nCount = static_cast<DWORD>(count);
-        header.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-        header.rcBound = RECT{m_rects.front().left, m_rects.front().top, 0, m_rects.back().bottom};
-        for (const RECT& r : m_rects) {
-            header.rcBound.left = std::min(header.rcBound.left, r.left);
-            header.rcBound.right = std::max(header.rcBound.right, r.right);
+        header.nCount = m_count;
+        header.nRgnSize = m_count * sizeof(RECT);
+        header.rcBound =
+            RECT{rects[0].left, rects[0].top, rects[0].right, rects[m_count - 1].bottom};
+        for (DWORD i = 1; i < m_count; ++i) {
+            header.rcBound.left = std::min(header.rcBound.left, rects[i].left);
+            header.rcBound.right = std::max(header.rcBound.right, rects[i].right);
         }
-        std::memcpy(data.data(), &header, sizeof header);
-        std::memcpy(data.data() + sizeof header, m_rects.data(), count * sizeof(RECT));
-        HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                    reinterpret_cast<const RGNDATA*>(data.data()));
+        HRGN hrgn = ExtCreateRegion(nullptr, sizeof header + header.nRgnSize,
+                                    reinterpret_cast<const RGNDATA*>(&m_batch));
         TESSEL_ASSERT(hrgn != NULL, "tessel/Graphics/Source/WinRegion", 563);
         return hrgn;
     }
@@ -123,8 +120,13 @@ private:
         return first;
     }
 
-    std::vector<RECT> m_rects;
-    std::vector<HRGN> m_levels; // level i: null, or the union of 2^i batches
+    // The layout of RGNDATA: the header, then the rectangles.
+    struct Batch {
+        RGNDATAHEADER header;
+        RECT rects[kBatch];
+    } m_batch = {};
+    DWORD m_count = 0;
+    HRGN m_levels[kLevels] = {}; // level i: null, or the union of 2^i batches
 };
 
 } // namespace
@@ -162,6 +164,8 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
         const std::uint8_t* rowStart = static_cast<const std::uint8_t*>(bitmap->ScanLine(y));
         const std::uint8_t* rowEnd = rowStart + 3 * width;
         const std::uint8_t* cursor = rowStart;
+        // A pass that finds no run takes the row end for its start, which adds the row's
+        // kept tail.
         int keptFrom = 0;
         while (cursor != rowEnd) {
             const std::uint8_t* start = FindRun(cursor, rowEnd, key);
@@ -170,8 +174,6 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
                 kept.Add(keptFrom, y, runStart, y + 1);
             keptFrom = static_cast<int>(cursor - rowStart) / 3;
         }
-        if (keptFrom < width)
-            kept.Add(keptFrom, y, width, y + 1);
     }
     HRGN built = kept.Finish();
     Combine(m_hrgn, built, built, RGN_COPY);
