@@ -29,7 +29,8 @@
 //       .Bool("ShowMouseOver", &KxButton::GetShowMouseOver, &KxButton::SetShowMouseOver, true)
 //       .Event("OnClick", &TControl::OnClick);
 //
-// Getters and setters are member functions, data members or callables taking the object.
+// Getters and setters are member functions, data members, functions or captureless
+// callables taking the object.
 
 enum class PropertyKind {
     Int,    // an integer
