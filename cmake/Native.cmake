@@ -13,7 +13,12 @@ add_library(test_support STATIC ${native_support} ${PROJECT_SOURCE_DIR}/tests/su
 target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(test_support PUBLIC portable GTest::gtest)
 
-add_test_executables(native ${PROJECT_SOURCE_DIR}/tests/native LIBRARIES test_support portable)
+# The C++ library's logic errors end a test as they end a program.
+add_library(std_failures OBJECT ${PROJECT_SOURCE_DIR}/launcher/StdFailures.cpp
+                                ${PROJECT_SOURCE_DIR}/launcher/StdRuntimeErrors.cpp)
+
+add_test_executables(native ${PROJECT_SOURCE_DIR}/tests/native
+                     LIBRARIES std_failures test_support portable)
 include(${PROJECT_SOURCE_DIR}/cmake/Artwork.cmake)
 include(${PROJECT_SOURCE_DIR}/cmake/LzForms.cmake)
 
@@ -38,3 +43,5 @@ endif()
 
 # The install step against a fake package manager.
 add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_install_deps.sh)
+# The size limit check the Windows build applies to the programs.
+add_test(NAME script.check_size COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_size.sh)

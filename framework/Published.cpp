@@ -225,6 +225,13 @@ PublishedProperty& PublishedClassInfo::Add(PublishedProperty property) {
     return *m_own.back();
 }
 
+PublishedProperty& PublishedClassInfo::Add(PropertyKind kind, const char* name) {
+    PublishedProperty property;
+    property.Name = name;
+    property.Kind = kind;
+    return Add(std::move(property));
+}
+
 PublishedProperty& PublishedClassInfo::Last() {
     if (m_own.empty())
         throw EInvalidOperation(AnsiString("Class " + m_name + " has no property to modify"));
@@ -315,3 +322,19 @@ void SetFormParentHooks(const FormParentHooks& hooks) {
 const FormParentHooks& GetFormParentHooks() {
     return g_parentHooks;
 }
+
+namespace published_detail {
+
+void ThrowWrongClass(TPersistent* object) {
+    throw EInvalidOperation(AnsiString("Published property used on a " + object->ClassName()));
+}
+
+void SetNames(PublishedProperty& property, std::initializer_list<const char*> names) {
+    property.Names.assign(names.begin(), names.end());
+    if (property.Kind == PropertyKind::Enum && !property.Names.empty()) {
+        property.MinValue = 0;
+        property.MaxValue = static_cast<long long>(property.Names.size()) - 1;
+    }
+}
+
+} // namespace published_detail

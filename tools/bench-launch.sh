@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Measures the installer path of pelorin.exe against BareLaunch.exe, a program that does
-# nothing but start the same command line with CreateProcessA: 20 runs of each under Wine,
-# alternating, the medians and their ratio (target <= 1.10), and the sizes of both programs
-# (target <= 512 KiB each). A benchmark, not a test: it prints figures and fails only when
-# it cannot measure.
-#   tools/bench-launch.sh [windows build folder, default build/win] [runs, default 20]
+# nothing but start the same command line with CreateProcessA: 40 runs of each under Wine,
+# alternating, the ratio of their medians (target <= 1.10) and of their best quartiles
+# (target <= 1.05), and the sizes of both programs (target <= 320 KiB each). Wine's start
+# times are bimodal and the machine is shared, so the best quartile is the steadier figure.
+# A benchmark, not a test: it prints figures and fails only when it cannot measure.
+#   tools/bench-launch.sh [windows build folder, default build/win] [runs, default 40]
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
 build=${1:-build/win}
-runs=${2:-20}
+runs=${2:-40}
 
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -90,16 +91,21 @@ finally:
         wine("reg", "import", saved)
     shutil.rmtree(stage, ignore_errors=True)
 
-medians = {name: statistics.median(values) for name, values in times.items()}
-for name, median in medians.items():
-    print(f"{name:40} median {median * 1000:7.1f} ms over {runs} runs"
-          f" (min {min(times[name]) * 1000:.1f}, max {max(times[name]) * 1000:.1f})")
-launcher, bare = medians.values()
-print(f"{'ratio launcher / bare':40} {launcher / bare:.3f} (target <= 1.10)")
-# On a shared machine the medians carry other people's load; the best runs carry the least.
-best_launcher, best_bare = (min(values) for values in times.values())
-print(f"{'ratio of the best runs':40} {best_launcher / best_bare:.3f}")
+def best_quartile(values):
+    """The first quartile: the time the fastest quarter of the runs stay within."""
+    return statistics.quantiles(values, n=4, method="inclusive")[0]
+
+
+for name, values in times.items():
+    print(f"{name:40} median {statistics.median(values) * 1000:7.1f} ms, best quartile"
+          f" {best_quartile(values) * 1000:7.1f} ms over {runs} runs"
+          f" (min {min(values) * 1000:.1f}, max {max(values) * 1000:.1f})")
+launcher, bare = times.values()
+print(f"{'ratio launcher / bare, medians':40} {statistics.median(launcher) / statistics.median(bare):.3f}"
+      " (target <= 1.10)")
+print(f"{'ratio launcher / bare, best quartiles':40} {best_quartile(launcher) / best_quartile(bare):.3f}"
+      " (target <= 1.05)")
 for program in ("pelorin", "spelorin"):
     size = (build / "launcher" / f"{program}.exe").stat().st_size
-    print(f"{program + '.exe size':40} {size} bytes = {size / 1024:.1f} KiB (target <= 512 KiB)")
+    print(f"{program + '.exe size':40} {size} bytes = {size / 1024:.1f} KiB (target <= 320 KiB)")
 PY

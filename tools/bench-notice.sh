@@ -2,15 +2,16 @@
 # Measures the notice path of pelorin.exe against BarePopup.exe, a program of ours that only
 # shows a 400 x 190 popup: the time from the start of each until its window is shown and
 # until its first frame is on the screen (StartupTimer.exe watches a pixel of the panel that
-# both paint in RGB(232, 232, 238)), 20 runs of each under Wine, alternating, with their
-# medians and the ratio of the medians (target <= 1.2); then the sizes of both programs.
-# A benchmark, not a test: it prints figures and fails only when it cannot measure.
-#   tools/bench-notice.sh [windows build folder, default build/win] [runs, default 20]
+# both paint in RGB(232, 232, 238)), 40 runs of each under Wine, alternating, with the
+# ratios of their medians (first frame: target <= 1.15) and of their best quartiles; then
+# the sizes of both programs. A benchmark, not a test: it prints figures and fails only
+# when it cannot measure.
+#   tools/bench-notice.sh [windows build folder, default build/win] [runs, default 40]
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
 build=${1:-build/win}
-runs=${2:-20}
+runs=${2:-40}
 
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -68,18 +69,26 @@ finally:
         wine("reg", "import", saved)
     shutil.rmtree(stage, ignore_errors=True)
 
-medians = {}
+def best_quartile(values):
+    """The first quartile: the time the fastest quarter of the runs stay within."""
+    return statistics.quantiles(values, n=4, method="inclusive")[0]
+
+
+figures = {}
 for name, values in times.items():
-    shown = statistics.median(v[0] for v in values)
-    painted = statistics.median(v[1] for v in values)
-    medians[name] = (shown, painted)
-    print(f"{name:34} shown: median {shown:6.1f} ms   first frame: median {painted:6.1f} ms"
-          f" (min {min(v[1] for v in values):.1f}, max {max(v[1] for v in values):.1f})"
-          f" over {runs} runs")
-notice, bare = medians.values()
-print(f"{'ratio notice / bare':34} shown: {notice[0] / bare[0]:.3f}   first frame:"
-      f" {notice[1] / bare[1]:.3f} (target <= 1.2)")
+    shown = [v[0] for v in values]
+    painted = [v[1] for v in values]
+    figures[name] = [(statistics.median(s), best_quartile(s)) for s in (shown, painted)]
+    (shown_median, shown_best), (painted_median, painted_best) = figures[name]
+    print(f"{name:34} shown: median {shown_median:6.1f} ms, best quartile {shown_best:6.1f} ms"
+          f"   first frame: median {painted_median:6.1f} ms, best quartile {painted_best:6.1f} ms"
+          f" (min {min(painted):.1f}, max {max(painted):.1f}) over {runs} runs")
+notice, bare = figures.values()
+for label, index in (("medians", 0), ("best quartiles", 1)):
+    print(f"{'ratio notice / bare, ' + label:34} shown: {notice[0][index] / bare[0][index]:.3f}"
+          f"   first frame: {notice[1][index] / bare[1][index]:.3f}"
+          + (" (target <= 1.15)" if index == 0 else ""))
 for program in ("pelorin", "spelorin"):
     size = (build / "launcher" / f"{program}.exe").stat().st_size
-    print(f"{program + '.exe size':34} {size} bytes = {size / 1024:.1f} KiB (target <= 512 KiB)")
+    print(f"{program + '.exe size':34} {size} bytes = {size / 1024:.1f} KiB (target <= 320 KiB)")
 PY

@@ -17,6 +17,7 @@
 #include "launcher/MainForm.h"
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinInput.h"
+#include "tests/support/WinRegionReference.h"
 
 namespace {
 
@@ -75,6 +76,14 @@ TEST(MainForm, IsReadFromItsResourceWithEveryPublishedFieldAndHandler) {
     EXPECT_TRUE(form->OnShow == TNotifyEvent(MainForm, &TMainForm::FormShow));
     EXPECT_TRUE(form->YesButton->OnClick == TNotifyEvent(MainForm, &TMainForm::YesButtonClick));
     EXPECT_TRUE(form->Timer->OnTimer == TNotifyEvent(MainForm, &TMainForm::TimerTimer));
+}
+
+TEST(MainForm, SkinGivesTheRunByRunRegion) {
+    NoticeForm form;
+    TBitmap skin;
+    skin.Assign(form->Background->Picture()->Bitmap());
+    skin.SetPixelFormat(pf24bit);
+    EXPECT_TRUE(FromBitmapMatchesRunByRun(skin, kKey));
 }
 
 TEST(MainForm, PrepareWindowShapesCentresAndHidesTheTaskbarButton) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <random>
 #include <vector>
 
 #include "framework/Bitmap.h"
@@ -8,6 +10,7 @@
 #include "tessel/Graphics/WinRegion.h"
 #include "tests/support/AssertCapture.h"
 #include "tests/support/WinGuiResources.h"
+#include "tests/support/WinRegionReference.h"
 
 using tessel::WinRegion;
 
@@ -134,6 +137,58 @@ TEST(WinRegion, FromBitmapKeepsExactlyThePixelsNotOfTheTransparentColour) {
         Rgn expected(RectLessPixels(c.width, c.height, holes));
         EXPECT_TRUE(SameRegion(region, expected.h));
         EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+    }
+}
+
+TEST(WinRegion, FromBitmapGivesTheRunByRunRegionForButtonsRandomPixelsAndCheckerboards) {
+    std::mt19937 random(20261209);
+    auto noise = [&random](int percentKey) {
+        return [&random, percentKey](int, int) {
+            return static_cast<int>(random() % 100) < percentKey;
+        };
+    };
+    auto rounded = [](int width, int height, int radius) {
+        return [=](int x, int y) {
+            const int cx = x < radius            ? radius - 1 - x
+                           : x >= width - radius ? x - (width - radius)
+                                                 : -1;
+            const int cy = y < radius             ? radius - 1 - y
+                           : y >= height - radius ? y - (height - radius)
+                                                  : -1;
+            return cx >= 0 && cy >= 0 && cx * cx + cy * cy > radius * radius;
+        };
+    };
+    auto checkerboard = [](int x, int y) { return (x + y) % 2 == 0; };
+    const struct {
+        const char* name;
+        int width, height;
+        std::function<bool(int, int)> isKey;
+    } cases[] = {
+        {"button, three corner pixels", 75, 27,
+         [](int x, int y) { return y == 26 && (x == 0 || x == 1 || x == 73); }},
+        {"button, rounded corners", 75, 27, rounded(75, 27, 6)},
+        {"panel, rounded corners", 400, 190, rounded(400, 190, 24)},
+        {"sparse noise", 61, 43, noise(10)},
+        {"even noise", 97, 31, noise(50)},
+        {"dense noise", 50, 50, noise(90)},
+        {"one column", 1, 40, noise(50)},
+        {"one row", 300, 1, noise(50)},
+        // One rectangle per row: whole batches and nothing left over.
+        {"tall, no key", 3, 256, [](int, int) { return false; }},
+        // Thousands of rectangles: many batches, merged over several levels.
+        {"checkerboard, odd width", 201, 95, checkerboard},
+        {"checkerboard, long rows", 400, 40, checkerboard},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBitmap bitmap;
+        std::vector<Pixel> keyed;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                if (c.isKey(x, y))
+                    keyed.push_back({x, y, kKey});
+        Paint(bitmap, c.width, c.height, kGrey, keyed);
+        EXPECT_TRUE(FromBitmapMatchesRunByRun(bitmap, kKey));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tessel/Graphics/WinRegion.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "framework/Bitmap.h"
@@ -39,6 +40,95 @@ private:
     TPixelFormat m_saved;
 };
 
+// Builds a region from rectangles given in banded order (top to bottom, left to right, none
+// overlapping) with ExtCreateRegion, in batches merged pairwise as they come (like a binary
+// counter), so that each rectangle takes part in a logarithmic number of merges. Older
+// systems limit the rectangles of one call, and some build a call's region one rectangle
+// union at a time, which costs the square of its rectangles: hence small batches.
+class RegionBuilder {
+public:
+    RegionBuilder() = default;
+    ~RegionBuilder() {
+        for (HRGN level : m_levels)
+            if (level)
+                DeleteObject(level);
+    }
+    RegionBuilder(const RegionBuilder&) = delete;
+    RegionBuilder& operator=(const RegionBuilder&) = delete;
+
+    void Add(int left, int top, int right, int bottom) {
+        m_batch.rects[m_count++] = RECT{left, top, right, bottom};
+        if (m_count == kBatch)
+            Flush();
+    }
+
+    // The union of every rectangle added; the caller owns the handle.
+    HRGN Finish() {
+        Flush();
+        HRGN result = NULL;
+        for (HRGN& level : m_levels) {
+            if (!level)
+                continue;
+            result = result ? Merge(level, result) : level;
+            level = NULL;
+        }
+        return result ? result : WinRegion::CreateEmpty();
+    }
+
+private:
+    static constexpr DWORD kBatch = 128;
+    static constexpr int kLevels = 32; // 2^32 batches: more rectangles than memory holds
+
+    void Flush() {
+        if (m_count == 0)
+            return;
+        HRGN carry = FromBatch();
+        m_count = 0;
+        for (HRGN& level : m_levels) {
+            if (!level) {
+                level = carry;
+                return;
+            }
+            carry = Merge(level, carry);
+            level = NULL;
+        }
+    }
+
+    HRGN FromBatch() {
+        RGNDATAHEADER& header = m_batch.header;
+        const RECT* rects = m_batch.rects;
+        header.dwSize = sizeof header;
+        header.iType = RDH_RECTANGLES;
+        header.nCount = m_count;
+        header.nRgnSize = m_count * sizeof(RECT);
+        header.rcBound =
+            RECT{rects[0].left, rects[0].top, rects[0].right, rects[m_count - 1].bottom};
+        for (DWORD i = 1; i < m_count; ++i) {
+            header.rcBound.left = std::min(header.rcBound.left, rects[i].left);
+            header.rcBound.right = std::max(header.rcBound.right, rects[i].right);
+        }
+        HRGN hrgn = ExtCreateRegion(nullptr, sizeof header + header.nRgnSize,
+                                    reinterpret_cast<const RGNDATA*>(&m_batch));
+        TESSEL_ASSERT(hrgn != NULL, "tessel/Graphics/Source/WinRegion", 563);
+        return hrgn;
+    }
+
+    // The union of two regions, in first; second is freed.
+    static HRGN Merge(HRGN first, HRGN second) {
+        WinRegion::Combine(first, first, second, RGN_OR);
+        DeleteObject(second);
+        return first;
+    }
+
+    // The layout of RGNDATA: the header, then the rectangles.
+    struct Batch {
+        RGNDATAHEADER header;
+        RECT rects[kBatch];
+    } m_batch = {};
+    DWORD m_count = 0;
+    HRGN m_levels[kLevels] = {}; // level i: null, or the union of 2^i batches
+};
+
 } // namespace
 
 HRGN WinRegion::CreateEmpty() {
@@ -66,20 +156,28 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
 
     PixelFormatRestorer restorer(bitmap);
     bitmap->SetPixelFormat(pf24bit);
+    // The kept pixels are collected as rectangles, row by row and left to right, which is
+    // the banded order a region's data is in; one combine per run would cost time with the
+    // square of the runs.
+    RegionBuilder kept;
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* rowStart = static_cast<const std::uint8_t*>(bitmap->ScanLine(y));
         const std::uint8_t* rowEnd = rowStart + 3 * width;
         const std::uint8_t* cursor = rowStart;
+        // A pass that finds no run takes the row end for its start, which adds the row's
+        // kept tail.
+        int keptFrom = 0;
         while (cursor != rowEnd) {
-            WinRegion run;
             const std::uint8_t* start = FindRun(cursor, rowEnd, key);
-            if (start != cursor) {
-                run.SetRect(static_cast<int>(start - rowStart) / 3, y,
-                            static_cast<int>(cursor - rowStart) / 3, y + 1);
-                Subtract(run);
-            }
+            const int runStart = static_cast<int>(start - rowStart) / 3;
+            if (runStart > keptFrom)
+                kept.Add(keptFrom, y, runStart, y + 1);
+            keptFrom = static_cast<int>(cursor - rowStart) / 3;
         }
     }
+    HRGN built = kept.Finish();
+    Combine(m_hrgn, built, built, RGN_COPY);
+    DeleteObject(built);
 }
 
 int ApplyWindowRegion(HWND window, const WinRegion& region, bool redraw) {
