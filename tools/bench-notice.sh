@@ -16,7 +16,7 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
           -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 fi
-cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin BarePopup StartupTimer >/dev/null
+cmake --build "$build" -j "${JOBS:-2}" --target shipped BarePopup StartupTimer >/dev/null
 
 exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
 import os, pathlib, re, shutil, statistics, subprocess, sys
@@ -48,7 +48,7 @@ def timed(program):
 
 shutil.rmtree(stage, ignore_errors=True)
 stage.mkdir(parents=True)
-for name, source in (("pelorin.exe", "launcher/pelorin.exe"), ("BarePopup.exe", "tools/BarePopup.exe"),
+for name, source in (("pelorin.exe", "shipped/launcher/pelorin.exe"), ("BarePopup.exe", "tools/BarePopup.exe"),
                      ("StartupTimer.exe", "tools/StartupTimer.exe")):
     shutil.copyfile(build / source, stage / name)
 saved = windows + "framework.reg"
@@ -80,6 +80,6 @@ notice, bare = medians.values()
 print(f"{'ratio notice / bare':34} shown: {notice[0] / bare[0]:.3f}   first frame:"
       f" {notice[1] / bare[1]:.3f} (target <= 1.2)")
 for program in ("pelorin", "spelorin"):
-    size = (build / "launcher" / f"{program}.exe").stat().st_size
+    size = (build / "shipped/launcher" / f"{program}.exe").stat().st_size
     print(f"{program + '.exe size':34} {size} bytes = {size / 1024:.1f} KiB (target <= 512 KiB)")
 PY
