@@ -1,7 +1,19 @@
-# Real 32-bit Windows programs and the tests that run them under Wine.
+# Real 32-bit Windows programs and the tests that run them under Wine. Two configurations
+# share this file: the test configuration (the posix-thread compiler that GoogleTest needs)
+# and the shipped one (SHIPPED_BUILD, the win32-thread compiler), which builds only the
+# programs. The test configuration builds the shipped one inside its own build folder (see
+# cmake/ShippedBuild.cmake) and runs the end-to-end tests on its executables.
+option(SHIPPED_BUILD "Build only the shipped programs" OFF)
+
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
 add_compile_definitions(NOMINMAX STRICT)
 add_link_options(-static -Wl,--gc-sections)
+
+# The programs run on Windows XP: compiled for NT 5.1, a newer declaration is a compile error.
+set(WINDOWS_XP_DEFINITIONS _WIN32_WINNT=0x0501 WINVER=0x0501)
+if(SHIPPED_BUILD)
+    add_compile_definitions(${WINDOWS_XP_DEFINITIONS})
+endif()
 
 file(GLOB_RECURSE LIBRARY_SOURCES CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/framework/*.cpp
@@ -9,7 +21,18 @@ file(GLOB_RECURSE LIBRARY_SOURCES CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/KxPackage/*.cpp)
 add_library(tessel_win STATIC ${LIBRARY_SOURCES})
 target_include_directories(tessel_win PUBLIC ${PROJECT_SOURCE_DIR})
+# The same library in both configurations; the tests themselves may use newer functions.
+target_compile_definitions(tessel_win PRIVATE ${WINDOWS_XP_DEFINITIONS})
 target_link_libraries(tessel_win PUBLIC gdi32 user32 advapi32 comctl32 shell32 msimg32)
+
+if(SHIPPED_BUILD)
+    foreach(part launcher gallery)
+        add_subdirectory(${part})
+    endforeach()
+    return()
+endif()
+
+include(${PROJECT_SOURCE_DIR}/cmake/ShippedBuild.cmake)
 
 add_googletest()
 file(GLOB win_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
@@ -18,10 +41,9 @@ target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(test_support PUBLIC tessel_win GTest::gtest)
 
 # The C++ library's logic errors end a test as they end a program (see StdFailures.cpp).
-# The programs link only the first file (launcher/NoticeForm.cmake).
+# The programs link only the first file (launcher/CMakeLists.txt).
 add_library(std_failures OBJECT ${PROJECT_SOURCE_DIR}/launcher/StdFailures.cpp
                                 ${PROJECT_SOURCE_DIR}/launcher/StdRuntimeErrors.cpp)
-add_library(program_std_failures OBJECT ${PROJECT_SOURCE_DIR}/launcher/StdFailures.cpp)
 
 add_test_executables(win ${PROJECT_SOURCE_DIR}/tests/win
                      LIBRARIES std_failures test_support tessel_win)
@@ -30,7 +52,7 @@ add_executable(win_TestLogicErrors ${PROJECT_SOURCE_DIR}/tests/native/TestLogicE
 target_link_libraries(win_TestLogicErrors PRIVATE std_failures tessel_win GTest::gtest_main)
 add_test(NAME win.TestLogicErrors COMMAND win_TestLogicErrors)
 
-foreach(part launcher gallery tests/e2e tools)
+foreach(part launcher gallery tests/e2e tests/imports tools)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${part}/CMakeLists.txt)
         add_subdirectory(${part})
     endif()

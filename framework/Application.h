@@ -15,10 +15,11 @@ public:
 
     // Makes the hidden application window.
     void Initialize();
-    // Creates a form owned by the application; the first form becomes the main form.
-    template <class T> void CreateForm(T*& Reference) {
+    // Creates a form owned by the application; the first form becomes the main form. Any
+    // further arguments go to the form's constructor after its owner.
+    template <class T, class... Arguments> void CreateForm(T*& Reference, Arguments... arguments) {
         Reference = nullptr;
-        T* form = new T(this);
+        T* form = new T(this, arguments...);
         Reference = form;
         FormCreated(form);
     }

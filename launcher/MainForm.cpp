@@ -33,11 +33,13 @@ void TMainForm::Register() {
         .Handler("YesButtonClick", &TMainForm::YesButtonClick);
 }
 
-TMainForm::TMainForm(TComponent* Owner) : TForm(Owner) {
+TMainForm::TMainForm(TComponent* Owner) : TMainForm(Owner, GetModuleHandleA("user32.dll")) {}
+
+TMainForm::TMainForm(TComponent* Owner, HMODULE user32) : TForm(Owner) {
     Register();
     ReadFormResource(this, kFormResource);
     // The maker switches its colour key on when the system has layered windows.
-    m_shaper.emplace();
+    m_shaper.emplace(user32);
 }
 
 TMainForm::~TMainForm() {

@@ -34,6 +34,9 @@ public:
 
     // Builds the form from the resource TMAINFORM.
     explicit TMainForm(TComponent* Owner);
+    // The same, with the layered-window service looked up in `user32` (see TLayeredFormMaker):
+    // without it the window stays rectangular.
+    TMainForm(TComponent* Owner, HMODULE user32);
     ~TMainForm() override;
 
     // Shapes the form after its skin, centres it on the screen and turns the application's

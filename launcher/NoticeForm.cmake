@@ -1,15 +1,13 @@
 # The notice window of both programs: TMainForm built once per program (spelorin's with
-# SILENT_SETUP, which changes the class), and the compressed form description TMAINFORM in
-# each executable. program_std_failures keeps the C++ library's logic-error exceptions out
-# of the programs (see StdFailures.cpp), for their size.
+# SILENT_SETUP, which changes the class). add_notice_form_resource puts the compressed form
+# description TMAINFORM into an executable. StdFailures.cpp keeps the C++ library's
+# logic-error exceptions out of the programs (see there), for their size.
 include(${PROJECT_SOURCE_DIR}/tools/compressed-form.cmake)
 
 foreach(program pelorin spelorin)
     add_library(notice_form_${program} STATIC ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp)
     target_link_libraries(notice_form_${program} PUBLIC tessel_win)
-    target_link_libraries(${program} PRIVATE notice_form_${program})
-    target_link_libraries(${program} PRIVATE program_std_failures)
-    add_notice_form_resource(${program} ${program})
+    target_compile_definitions(notice_form_${program} PRIVATE ${WINDOWS_XP_DEFINITIONS})
 endforeach()
 # PUBLIC: whoever includes MainForm.h must see the same class.
 target_compile_definitions(notice_form_spelorin PUBLIC SILENT_SETUP)

@@ -16,7 +16,7 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
           -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 fi
-cmake --build "$build" -j "${JOBS:-2}" --target pelorin spelorin FakeSetup BareLaunch >/dev/null 2>&1 ||
+cmake --build "$build" -j "${JOBS:-2}" --target shipped FakeSetup BareLaunch >/dev/null 2>&1 ||
     { echo "building the programs in $build failed"; exit 1; }
 
 exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
@@ -63,7 +63,7 @@ def timed(*args):
 
 shutil.rmtree(stage, ignore_errors=True)
 folder.mkdir(parents=True)
-shutil.copyfile(build / "launcher/pelorin.exe", folder / "pelorin.exe")
+shutil.copyfile(build / "shipped/launcher/pelorin.exe", folder / "pelorin.exe")
 shutil.copyfile(build / "tools/BareLaunch.exe", folder / "BareLaunch.exe")
 shutil.copyfile(build / "tests/e2e/FakeSetup.exe", folder / "setup.exe")
 saved = windows + "framework.reg"
@@ -106,6 +106,6 @@ print(f"{'ratio launcher / bare, medians':40} {statistics.median(launcher) / sta
 print(f"{'ratio launcher / bare, best quartiles':40} {best_quartile(launcher) / best_quartile(bare):.3f}"
       " (target <= 1.05)")
 for program in ("pelorin", "spelorin"):
-    size = (build / "launcher" / f"{program}.exe").stat().st_size
+    size = (build / "shipped/launcher" / f"{program}.exe").stat().st_size
     print(f"{program + '.exe size':40} {size} bytes = {size / 1024:.1f} KiB (target <= 320 KiB)")
 PY

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The demo command: installs what is missing, builds pelorin.exe and spelorin.exe, and runs
-# each under Wine twice from a support folder beside a stand-in setup.exe that records what
-# it receives: once with a .NET Framework v2.0.50727 key (the installer path) and once
+# The demo command: installs what is missing, builds pelorin.exe and spelorin.exe as they ship
+# (build/demo/shipped), and runs each under Wine twice from a support folder beside a stand-in
+# setup.exe that records what it receives: once with a .NET Framework v2.0.50727 key (the installer path) and once
 # without (the notice path). Prints what happened and the exit codes. On the notice path the
 # window comes up in front of a backdrop window, is captured to build/demo/notice-<program>.png
 # and is closed by pressing its OK button with the pointer (xdotool). Then shows the
@@ -20,7 +20,7 @@ echo "building pelorin.exe and spelorin.exe in $build ..."
 if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
            -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
        cmake --build "$build" -j "${JOBS:-2}" \
-             --target pelorin spelorin FakeSetup NoticeHelper gallery; } \
+             --target shipped FakeSetup NoticeHelper; } \
        >"$build/demo-build.log" 2>&1; then
     tail -30 "$build/demo-build.log"
     echo "build failed (full log: $build/demo-build.log)"
@@ -40,14 +40,14 @@ prefix = pathlib.Path(os.environ["WINEPREFIX"])
 stage = e2e.Stage("demo", prefix)
 key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
 for program in ("pelorin", "spelorin"):
-    stage.place(build / "launcher" / f"{program}.exe", f"Support Disc\\{program}.exe")
+    stage.place(build / "shipped/launcher" / f"{program}.exe", f"Support Disc\\{program}.exe")
 stage.place(build / "tests/e2e/FakeSetup.exe", "Support Disc\\setup.exe")
 print(f"support folder: {stage.windows_path('Support Disc')} (in the prefix {prefix})")
 
 
 class Programs:
-    pelorin = build / "launcher/pelorin.exe"
-    spelorin = build / "launcher/spelorin.exe"
+    pelorin = build / "shipped/launcher/pelorin.exe"
+    spelorin = build / "shipped/launcher/spelorin.exe"
     setup = build / "tests/e2e/FakeSetup.exe"
     helper = build / "tests/e2e/NoticeHelper.exe"
 
@@ -126,7 +126,7 @@ import gallery_e2e as g
 build = pathlib.Path(sys.argv[1]).resolve()
 picture = build / "gallery.png"
 print("\n== the control gallery (gallery.exe)")
-gallery = g.Gallery(build / "gallery" / "gallery.exe")
+gallery = g.Gallery(build / "shipped/gallery/gallery.exe")
 try:
     mapped, (_, painted) = gallery.find()
     print(f"   shown within {painted:.1f} s of the start")

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native and the Windows
-# configurations, and runs the native, Wine and end-to-end tests with one summary.
+# configurations (the Windows one builds the shipped programs too), and runs the native, Wine
+# and end-to-end tests, then the launcher tests in a prefix that reports Windows XP, with one
+# summary.
 set -u
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
@@ -13,7 +15,7 @@ summary=()
 
 run_suite() { # name, build dir, ctest arguments...
     local name=$1 dir=$2; shift 2
-    local log="$dir/ctest.log"
+    local log="$dir/ctest-$name.log"
     "$@" --test-dir "$dir" --output-on-failure 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
     summary+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -1)")
@@ -32,6 +34,10 @@ if tools/wine-usable.sh; then
     # GUI tests share one display and real input: run them one after another.
     run_suite wine "$build/win" tools/with-wine.sh "$build/win" ctest
     tools/wine-stop.sh "$build/win"
+    # The launcher and notice suites again, in a prefix of their own that reports Windows XP.
+    run_suite wine-xp "$build/win" env WINE_WINDOWS_VERSION=winxp \
+        tools/with-wine.sh "$build/win-xp" ctest -L '^launcher$'
+    tools/wine-stop.sh "$build/win-xp"
 elif [ "${REQUIRE_WINE:-0}" = 1 ]; then
     summary+=("wine: cannot run on this machine, and REQUIRE_WINE=1")
     status=1

@@ -39,6 +39,13 @@ if [ ! -f "$WINEPREFIX/.prepared" ]; then
     touch "$WINEPREFIX/.prepared"
 fi
 
+# WINE_WINDOWS_VERSION=winxp makes the prefix report that Windows version (the programs' XP
+# run). Wine still exports every function: only the import check catches a newer import.
+if [ -n "${WINE_WINDOWS_VERSION:-}" ]; then
+    timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ \
+        /d "$WINE_WINDOWS_VERSION" /f >/dev/null 2>&1
+fi
+
 # One persistent server for the whole run: a cold start costs seconds per process. The
 # services it starts are spawned here with no terminal or pipe of ours, so a test runner
 # never waits for them to close its output.

@@ -99,7 +99,11 @@ protected:
 // colour. Without the platform's layered windows the form stays rectangular.
 class TLayeredFormMaker : public TShapedFormMaker {
 public:
+    // Looks the layered-window service up in the loaded user32.dll.
     TLayeredFormMaker();
+    // Looks it up in `user32` instead: a module without the service, or none, leaves the form
+    // rectangular, as on a system without layered windows.
+    explicit TLayeredFormMaker(HMODULE user32);
     // m_layered goes first, then the base deletes the drag delegate.
     ~TLayeredFormMaker() override;
 

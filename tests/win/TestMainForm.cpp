@@ -26,6 +26,8 @@ constexpr COLORREF kKey = RGB(255, 126, 241);
 // MainForm made as the program makes it, and destroyed again at the end of the test.
 struct NoticeForm {
     NoticeForm() { Application->CreateForm(MainForm); }
+    // With the layered-window service looked up in `user32` instead of the loaded user32.dll.
+    explicit NoticeForm(HMODULE user32) { Application->CreateForm(MainForm, user32); }
     ~NoticeForm() {
         delete MainForm;
         MainForm = nullptr;
@@ -178,6 +180,32 @@ TEST(MainForm, EnterEscapeAndSpaceAnswerAsOkDoesButNotOtherOrRepeatedKeys) {
         // As a click on OK: the form takes the button's result (6) before it closes.
         EXPECT_EQ(form->ModalResult(), c.answers ? 6 : 0) << "key " << c.key;
     }
+}
+
+TEST(MainForm, WithoutLayeredWindowsItShowsRectangularAndOkClosesIt) {
+    // kernel32 has no SetLayeredWindowAttributes: the system as it is without layered windows.
+    NoticeForm form(GetModuleHandleA("kernel32.dll"));
+    form->PrepareWindow();
+    form->Show();
+    PumpMessages(50);
+    HWND window = form->Handle();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(window, region), ERROR); // no region: the whole rectangle
+    DeleteObject(region);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 312); // still borderless, sized to the skin and centred
+    EXPECT_EQ(rect.right - rect.left, 400);
+    EXPECT_EQ(rect.bottom - rect.top, 190);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_NE(form->Color(), static_cast<TColor>(kKey)); // the key colour is not see-through
+
+    ASSERT_FALSE(QuitRequested());
+    ClickMouse(window, form->YesButton->Left() + form->YesButton->Width() / 2,
+               form->YesButton->Top() + form->YesButton->Height() / 2);
+    EXPECT_TRUE(PumpUntil([] { return Application->Terminated() || QuitRequested(); }, 1000));
 }
 
 // ---- BringWindowToForeground, through recording services ----

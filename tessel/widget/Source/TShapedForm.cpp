@@ -136,7 +136,10 @@ void TShapedFormMaker::PrepareForm() {
 
 // ---- TLayeredFormMaker
 
-TLayeredFormMaker::TLayeredFormMaker() : m_layered(std::make_unique<LayeredWindowMaker>()) {
+TLayeredFormMaker::TLayeredFormMaker() : TLayeredFormMaker(GetModuleHandleA("user32.dll")) {}
+
+TLayeredFormMaker::TLayeredFormMaker(HMODULE user32)
+    : m_layered(std::make_unique<LayeredWindowMaker>(user32)) {
     if (m_layered->IsEnabled())
         m_layered->SetColorKeyEnabled(true);
     else
