@@ -1,20 +1,20 @@
 # Sources that need no Win32: they build in both configurations, and natively they run
 # under AddressSanitizer and UndefinedBehaviorSanitizer. Add a file here when it is portable.
 set(PORTABLE_SOURCES
-    framework/AnsiString.cpp
-    framework/BmpCodec.cpp
-    framework/ColorNames.cpp
-    framework/Component.cpp
-    framework/DateTime.cpp
-    framework/FormReader.cpp
-    framework/FormText.cpp
-    framework/FormTextWriter.cpp
-    framework/FormWriter.cpp
-    framework/LzDecode.cpp
-    framework/Object.cpp
-    framework/Persistent.cpp
-    framework/Published.cpp
-    framework/Stream.cpp
+    framework/core/AnsiString.cpp
+    framework/codec/BmpCodec.cpp
+    framework/core/ColorNames.cpp
+    framework/core/Component.cpp
+    framework/core/DateTime.cpp
+    framework/streaming/FormReader.cpp
+    framework/streaming/FormText.cpp
+    framework/streaming/FormTextWriter.cpp
+    framework/streaming/FormWriter.cpp
+    framework/streaming/LzDecode.cpp
+    framework/core/Object.cpp
+    framework/core/Persistent.cpp
+    framework/streaming/Published.cpp
+    framework/core/Stream.cpp
     KxPackage/Source/NumLed.cpp
     KxPackage/Source/NumLedDigits.cpp
     launcher/LaunchNames.cpp

@@ -2,7 +2,7 @@
 // command line it was given, as the launcher starts the installer (no window, handles
 // closed, not waited for).
 //   BareLaunch.exe "C:\Support Disc\setup.exe" -s
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     STARTUPINFOA startup = {};

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char path[4096];

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/Form.h"
-#include "framework/Label.h"
+#include "framework/core/Exceptions.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Label.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace tessel {
 namespace {
