@@ -3,13 +3,10 @@ add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
 add_compile_definitions(NOMINMAX STRICT)
 add_link_options(-static -Wl,--gc-sections)
 
-file(GLOB_RECURSE LIBRARY_SOURCES CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/framework/*.cpp
-     ${PROJECT_SOURCE_DIR}/tessel/*.cpp
-     ${PROJECT_SOURCE_DIR}/KxPackage/*.cpp)
-add_library(tessel_win STATIC ${LIBRARY_SOURCES})
-target_include_directories(tessel_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(tessel_win PUBLIC gdi32 user32 advapi32 comctl32 shell32 msimg32)
+include(${PROJECT_SOURCE_DIR}/cmake/Libraries.cmake)
+# Everything the programs and the Wine tests may use: the package, tessel and the framework.
+add_library(tessel_win INTERFACE)
+target_link_libraries(tessel_win INTERFACE kx_package)
 
 add_googletest()
 file(GLOB win_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
