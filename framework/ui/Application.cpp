@@ -18,13 +18,20 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+// A framework exception out of a window's handler gets the standard report.
+void ReportWindowProcException(Exception* E) {
+    Application->ShowException(E);
+}
+
 } // namespace
 
 // The application object lives until the process ends; it is never destroyed, because at
 // exit the statics its forms' objects rely on may already be gone.
 TApplication* Application = new TApplication(nullptr);
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    SetWindowProcExceptionHook(ReportWindowProcException);
+}
 
 TApplication::~TApplication() {
     // Forms first (they report to this object as they go), then the window that owned them.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "framework/ui/Application.h"
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
@@ -14,6 +13,7 @@ const char kWindowClass[] = "TesselControl";
 // An exception that is not the framework's cannot unwind through the system's dispatch code;
 // it waits here until the framework's own code is back on the stack.
 std::exception_ptr g_pendingException;
+TWindowProcExceptionHook g_exceptionHook = nullptr;
 
 void RegisterWindowClass() {
     static bool registered = false;
@@ -37,6 +37,12 @@ bool IsMouseMessage(UINT msg) {
     return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
 } // namespace
+
+TWindowProcExceptionHook SetWindowProcExceptionHook(TWindowProcExceptionHook hook) {
+    TWindowProcExceptionHook previous = g_exceptionHook;
+    g_exceptionHook = hook;
+    return previous;
+}
 
 void RethrowWindowProcException() {
     if (g_pendingException) {
@@ -63,7 +69,10 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     try {
         control->WndProc(message);
     } catch (Exception& e) {
-        Application->ShowException(&e);
+        if (g_exceptionHook)
+            g_exceptionHook(&e);
+        else if (!g_pendingException)
+            g_pendingException = std::current_exception();
     } catch (...) {
         if (!g_pendingException)
             g_pendingException = std::current_exception();

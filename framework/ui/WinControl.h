@@ -10,6 +10,13 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 // loop calls this after each message; tests that send messages directly may call it too).
 void RethrowWindowProcException();
 
+class Exception;
+// Where the window procedure reports a framework Exception that a handler let out. The
+// application object installs its report; with none installed the exception waits for
+// RethrowWindowProcException like any other. Returns the hook it replaces.
+using TWindowProcExceptionHook = void (*)(Exception* E);
+TWindowProcExceptionHook SetWindowProcExceptionHook(TWindowProcExceptionHook hook);
+
 // How a window is made: filled by CreateParams, used by CreateWnd.
 struct TCreateParams {
     AnsiString Caption;
