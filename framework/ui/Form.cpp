@@ -261,6 +261,11 @@ void TCustomForm::ControlFocused(TWinControl* control) {
     m_activeControl = control;
 }
 
+void TCustomForm::ControlRemoved(TWinControl* control) {
+    if (m_activeControl && control->ContainsControl(m_activeControl))
+        m_activeControl = nullptr;
+}
+
 bool TCustomForm::Active() const {
     return HandleAllocated() && GetActiveWindow() == const_cast<TCustomForm*>(this)->Handle();
 }

@@ -51,6 +51,10 @@ public:
     TWinControl* ActiveControl() const { return m_activeControl; }
     void SetActiveControl(TWinControl* control);
     bool Active() const;
+    // Told by the form's windowed controls: one took the focus; one left the form (taken off
+    // its parent or destroyed), and with it the active control if that was it or inside it.
+    void ControlFocused(TWinControl* control);
+    void ControlRemoved(TWinControl* control);
 
     void SetFocus() override;
     void WndProc(TMessage& Message) override;
@@ -63,7 +67,6 @@ public:
     TNotifyEvent OnDeactivate;
 
 protected:
-    friend class TWinControl;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& Action);
@@ -74,7 +77,6 @@ protected:
     SIZE FrameSize() const;
 
 private:
-    void ControlFocused(TWinControl* control);
     void FocusFirstControl();
 
     TFormBorderStyle m_borderStyle = bsSizeable;

@@ -92,8 +92,8 @@ TWinControl::~TWinControl() {
     if (capture && (capture == this || capture->Parent() == this))
         SetCaptureControl(nullptr);
     if (TCustomForm* form = GetParentForm(this))
-        if (form != this && form->m_activeControl == this)
-            form->m_activeControl = nullptr;
+        if (form != this)
+            form->ControlRemoved(this);
     if (Parent())
         Parent()->RemoveControl(this);
     if (m_handle) {
@@ -265,10 +265,8 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     control->InvalidateControl(true);
     if (auto* window = dynamic_cast<TWinControl*>(control)) {
-        // The form forgets a focused control that leaves it.
-        TCustomForm* form = GetParentForm(this);
-        if (form && form->m_activeControl && window->ContainsControl(form->m_activeControl))
-            form->m_activeControl = nullptr;
+        if (TCustomForm* form = GetParentForm(this))
+            form->ControlRemoved(window);
         auto it = std::find(m_winControls.begin(), m_winControls.end(), window);
         if (it != m_winControls.end())
             m_winControls.erase(it);

@@ -374,6 +374,47 @@ TEST_F(WinControlTest, AFocusedControlThatLeavesTheFormIsNoLongerItsActiveContro
     EXPECT_TRUE(form->ActiveControl() == nullptr);
 }
 
+TEST_F(WinControlTest, TheFormForgetsItsActiveControlWhenItOrItsContainerLeaves) {
+    enum Leaving { TakenOff, Deleted, ContainerTakenOff, ContainerDeleted };
+    for (Leaving leaving : {TakenOff, Deleted, ContainerTakenOff, ContainerDeleted}) {
+        SCOPED_TRACE(leaving);
+        Recorder* container = Add("panel", 10, false);
+        auto* focused = new Recorder(form.form.get(), log, "inner");
+        focused->SetParent(container);
+        focused->SetBounds(5, 5, 20, 20);
+        focused->SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return focused->Focused(); }));
+        ASSERT_TRUE(form->ActiveControl() == focused);
+        switch (leaving) {
+        case TakenOff:
+            focused->SetParent(nullptr);
+            break;
+        case Deleted:
+            delete focused;
+            break;
+        case ContainerTakenOff:
+            container->SetParent(nullptr);
+            break;
+        case ContainerDeleted:
+            delete container;
+            break;
+        }
+        EXPECT_TRUE(form->ActiveControl() == nullptr);
+        PumpMessages(20); // reactivation must not reach a deleted control
+    }
+}
+
+TEST_F(WinControlTest, TheFormKeepsItsActiveControlWhenAnotherControlLeaves) {
+    Recorder* focused = Add("focused", 10, true);
+    Recorder* taken = Add("taken", 80, true);
+    Recorder* deleted = Add("deleted", 150, true);
+    focused->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return focused->Focused(); }));
+    taken->SetParent(nullptr);
+    delete deleted;
+    EXPECT_TRUE(form->ActiveControl() == focused);
+}
+
 // Reports what reaches the window procedure's exception hook.
 std::vector<std::string> g_hookedMessages;
 void RecordWindowProcException(Exception* E) {
