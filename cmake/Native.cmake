@@ -3,8 +3,10 @@ set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fr
 add_compile_options(-Wall -Wextra -g ${SANITIZE})
 add_link_options(${SANITIZE})
 
-add_library(portable STATIC ${PORTABLE_SOURCES})
-target_include_directories(portable PUBLIC ${PROJECT_SOURCE_DIR})
+include(${PROJECT_SOURCE_DIR}/cmake/Libraries.cmake)
+# Everything the native tests may use.
+add_library(portable INTERFACE)
+target_link_libraries(portable INTERFACE portable_libraries)
 
 add_googletest()
 file(GLOB native_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
@@ -45,3 +47,12 @@ endif()
 add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_install_deps.sh)
 # The size limit check the Windows build applies to the programs.
 add_test(NAME script.check_size COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_size.sh)
+
+# The layering of the libraries, and the check itself against trees with bad includes.
+add_test(NAME script.layers
+         COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P
+                 ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+add_test(NAME script.check_layers
+         COMMAND ${CMAKE_COMMAND} -DCHECK=${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+                 -DWORK=${CMAKE_BINARY_DIR}/check_layers -P
+                 ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_layers.cmake)

@@ -10,20 +10,17 @@ add_compile_definitions(NOMINMAX STRICT)
 add_link_options(-static -Wl,--gc-sections)
 
 # The programs run on Windows XP: compiled for NT 5.1, a newer declaration is a compile error.
+# The libraries are compiled so in both configurations (cmake/Libraries.cmake); the tests
+# themselves may use newer functions.
 set(WINDOWS_XP_DEFINITIONS _WIN32_WINNT=0x0501 WINVER=0x0501)
 if(SHIPPED_BUILD)
     add_compile_definitions(${WINDOWS_XP_DEFINITIONS})
 endif()
 
-file(GLOB_RECURSE LIBRARY_SOURCES CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/framework/*.cpp
-     ${PROJECT_SOURCE_DIR}/tessel/*.cpp
-     ${PROJECT_SOURCE_DIR}/KxPackage/*.cpp)
-add_library(tessel_win STATIC ${LIBRARY_SOURCES})
-target_include_directories(tessel_win PUBLIC ${PROJECT_SOURCE_DIR})
-# The same library in both configurations; the tests themselves may use newer functions.
-target_compile_definitions(tessel_win PRIVATE ${WINDOWS_XP_DEFINITIONS})
-target_link_libraries(tessel_win PUBLIC gdi32 user32 advapi32 comctl32 shell32 msimg32)
+include(${PROJECT_SOURCE_DIR}/cmake/Libraries.cmake)
+# Everything the programs and the Wine tests may use: the package, tessel and the framework.
+add_library(tessel_win INTERFACE)
+target_link_libraries(tessel_win INTERFACE kx_package)
 
 if(SHIPPED_BUILD)
     foreach(part launcher gallery)

@@ -10,13 +10,13 @@
 #include "KxPackage/Source/KxButtonTx.h"
 #include "KxPackage/Source/KxCheckBox.h"
 #include "KxPackage/Source/KxNumLED.h"
-#include "framework/FormReader.h"
-#include "framework/FrameworkClasses.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
-#include "framework/Published.h"
-#include "framework/Timer.h"
-#include "framework/Win.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/streaming/Published.h"
+#include "framework/ui/Timer.h"
+#include "framework/win/Win.h"
 
 TGalleryForm* GalleryForm = nullptr;
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "framework/DateTime.h"
-#include "framework/Form.h"
+#include "framework/core/DateTime.h"
+#include "framework/ui/Form.h"
 
 class TImage;
 class TLabel;

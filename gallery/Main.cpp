@@ -2,9 +2,9 @@
 // switch of gallery/ResourceCount.h; the gallery itself reads no command line.
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Exceptions.h"
-#include "framework/Win.h"
+#include "framework/ui/Application.h"
+#include "framework/core/Exceptions.h"
+#include "framework/win/Win.h"
 #include "gallery/GalleryForm.h"
 #include "launcher/SystemLibraries.h"
 

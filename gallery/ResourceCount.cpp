@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/DateTime.h"
-#include "framework/Timer.h"
+#include "framework/core/DateTime.h"
+#include "framework/ui/Timer.h"
 #include "gallery/GalleryForm.h"
 #include "tests/support/WinGuiResources.h"
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Closure.h"
-#include "framework/Object.h"
+#include "framework/core/Closure.h"
+#include "framework/core/Object.h"
 
 class TGalleryForm;
 

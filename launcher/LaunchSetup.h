@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 // The system services the start step goes through. Tests hand in their own to watch a start
 // or to make one fail. They are the wide ones: a folder named in characters the ANSI code

@@ -4,7 +4,7 @@
 // takes otherwise. The window libraries are therefore bound on their first call, which
 // only the notice path makes: the installer path loads kernel32, advapi32 and the C
 // runtime, like any program that only starts another.
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 #include "launcher/SystemLibraries.h"
 
 // Code of a failed delay load, as the system's own delay-load helper raises it.

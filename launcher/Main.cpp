@@ -1,7 +1,7 @@
 // The entry of both programs. spelorin is this file built with SILENT_SETUP.
-#include "framework/Application.h"
-#include "framework/Exceptions.h"
-#include "framework/Win.h"
+#include "framework/ui/Application.h"
+#include "framework/core/Exceptions.h"
+#include "framework/win/Win.h"
 #include "launcher/LaunchSetup.h"
 #include "launcher/MainForm.h"
 #include "launcher/SystemLibraries.h"

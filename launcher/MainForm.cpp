@@ -3,13 +3,13 @@
 #include "launcher/MainForm.h"
 
 #include "KxPackage/Source/KxButtonTx.h"
-#include "framework/Application.h"
-#include "framework/FormReader.h"
-#include "framework/FrameworkClasses.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
-#include "framework/Published.h"
-#include "framework/Timer.h"
+#include "framework/ui/Application.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/streaming/Published.h"
+#include "framework/ui/Timer.h"
 
 TMainForm* MainForm = nullptr;
 

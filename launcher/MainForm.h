@@ -2,8 +2,8 @@
 #include <optional>
 #include <vector>
 
-#include "framework/Form.h"
-#include "framework/Win.h"
+#include "framework/ui/Form.h"
+#include "framework/win/Win.h"
 #include "tessel/widget/TShapedForm.h"
 
 class TImage;

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 // Where the programs take system libraries from. A program copied into a shared folder (a
 // Downloads folder) finds whatever DLLs lie beside it there; the default search would load

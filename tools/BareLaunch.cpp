@@ -5,7 +5,7 @@
 // With BARE_LAUNCH_APPLICATION set, that path is also handed over as the program's name, as
 // the launcher does; the end-to-end tests use it to show that the name, not the command
 // line, decides what starts.
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     char application[MAX_PATH];

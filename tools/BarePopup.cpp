@@ -1,7 +1,7 @@
 // The yardstick for the notice window's start-up: a program of ours that only shows a
 // 400 x 190 popup in the middle of the screen, paints it in one colour and waits to be
 // closed. tools/bench-notice.sh times it against pelorin.exe showing its notice.
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 namespace {
 

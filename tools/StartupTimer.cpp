@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 namespace {
 

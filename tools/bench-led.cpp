@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Form.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Form.h"
+#include "framework/win/Win.h"
 #include "tessel/Component/TBmpLEDCtrl.h"
 #include "tessel/Graphics/FigureBase.h"
 #include "tessel/Graphics/Shape.h"

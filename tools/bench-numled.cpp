@@ -8,10 +8,10 @@
 
 #include "KxPackage/Source/KxNumLED.h"
 #include "KxPackage/Source/KxNumLed_imp.h"
-#include "framework/Bitmap.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/win/Win.h"
 
 namespace {
 

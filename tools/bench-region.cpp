@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "framework/Bitmap.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/WinRegion.h"
 
 namespace {

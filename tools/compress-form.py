@@ -4,7 +4,7 @@
 Usage: compress-form.py INPUT OUTPUT
        compress-form.py --decode INPUT OUTPUT
 
-The stream layout is the one framework/LzDecode.h describes: the signature "LZT1",
+The stream layout is the one framework/streaming/LzDecode.h describes: the signature "LZT1",
 the decoded size (4 bytes, little-endian), then sequences of a token byte (literal
 count in the high half, copy length less 4 in the low half, 15 = more bytes follow),
 the literals, and, unless the literals complete the output, a 2-byte distance and the

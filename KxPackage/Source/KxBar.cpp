@@ -1,6 +1,6 @@
 #include "KxPackage/Source/KxBar.h"
 
-#include "framework/Published.h"
+#include "framework/streaming/Published.h"
 
 // ---- KxBarOrigin -----------------------------------------------------------------------
 

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "KxPackage/Source/KxBrick.h"
-#include "framework/Image.h"
+#include "framework/ui/Image.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 

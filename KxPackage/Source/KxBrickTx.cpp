@@ -1,6 +1,6 @@
 #include "KxPackage/Source/KxBrickTx.h"
 
-#include "framework/Published.h"
+#include "framework/streaming/Published.h"
 
 KxBrickTx::KxBrickTx(TComponent* AOwner) : KxCaptionControl(AOwner) {}
 

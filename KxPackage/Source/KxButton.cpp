@@ -1,7 +1,7 @@
 #include "KxPackage/Source/KxButton.h"
 
 #include "KxPackage/Source/KxPublished.h"
-#include "framework/Form.h"
+#include "framework/ui/Form.h"
 
 KxButton::KxButton(TComponent* AOwner) : KxCustomControl(AOwner, false, 4) {
     // A quick second press is a second click, never a double click.

@@ -1,6 +1,6 @@
 #include "KxPackage/Source/KxButtonTx.h"
 
-#include "framework/Published.h"
+#include "framework/streaming/Published.h"
 
 KxButtonTx::KxButtonTx(TComponent* AOwner) : KxCaptionControl(AOwner) {}
 

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "KxPackage/Source/KxControl.h"
-#include "framework/Font.h"
+#include "framework/graphics/Font.h"
 
 // The caption that the text controls (KxButtonTx, KxBrickTx) paint over their state bitmap
 // in the display image: one line centred in FTextRect, in a colour per state from a caption

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "framework/FrameworkClasses.h"
-#include "framework/Published.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/streaming/Published.h"
 
 // ---- KxControl -------------------------------------------------------------------------
 

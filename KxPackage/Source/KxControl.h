@@ -1,12 +1,12 @@
 #pragma once
 #include <memory>
 
-#include "framework/AnsiString.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Color.h"
-#include "framework/Persistent.h"
-#include "framework/WinControl.h"
+#include "framework/core/AnsiString.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Color.h"
+#include "framework/core/Persistent.h"
+#include "framework/ui/WinControl.h"
 #include "tessel/Component/TBmpLEDCtrl.h"
 #include "tessel/Graphics/WinRegion.h"
 

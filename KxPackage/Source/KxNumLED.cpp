@@ -1,8 +1,8 @@
 #include "KxPackage/Source/KxNumLED.h"
 
 #include "KxPackage/Source/KxNumLed_imp.h"
-#include "framework/FrameworkClasses.h"
-#include "framework/Published.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/streaming/Published.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <memory>
 
 #include "KxPackage/Source/NumLedBuilder.h"
-#include "framework/AnsiString.h"
-#include "framework/Control.h"
-#include "framework/DateTime.h"
-#include "framework/Persistent.h"
+#include "framework/core/AnsiString.h"
+#include "framework/ui/Control.h"
+#include "framework/core/DateTime.h"
+#include "framework/core/Persistent.h"
 
 namespace tessel {
 class KxNumLed_imp;

@@ -1,7 +1,7 @@
 #pragma once
-#include "framework/Control.h"
-#include "framework/Published.h"
-#include "framework/WinControl.h"
+#include "framework/ui/Control.h"
+#include "framework/streaming/Published.h"
+#include "framework/ui/WinControl.h"
 
 // The framework's properties and events that the package's controls publish after their
 // own, in the designer's order. Only the bricks publish OnDblClick (it follows OnClick); the

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/DateTime.h"
+#include "framework/core/DateTime.h"
 
 // The digit logic of the numeric display: which cell a format character makes, and the state
 // each cell takes for a number, a time or a date. Cell states are those of the seven-segment

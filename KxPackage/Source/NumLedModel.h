@@ -8,8 +8,8 @@
 
 #include "KxPackage/Source/NumLedBuilder.h"
 #include "KxPackage/Source/NumLedDigits.h"
-#include "framework/Color.h"
-#include "framework/DateTime.h"
+#include "framework/core/Color.h"
+#include "framework/core/DateTime.h"
 #include "tessel/Component/LED.h"
 #include "tessel/Graphics/FigureBase.h"
 #include "tessel/Graphics/RgbColor.h"

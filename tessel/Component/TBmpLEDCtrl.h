@@ -1,12 +1,12 @@
 #pragma once
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Color.h"
-#include "framework/Component.h"
-#include "framework/Image.h"
-#include "framework/WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Color.h"
+#include "framework/core/Component.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/WinControl.h"
 #include "tessel/Component/LED/BmpLED.h"
 #include "tessel/Graphics/SimplePainter.h"
 #include "tessel/Graphics/WinRegion.h"

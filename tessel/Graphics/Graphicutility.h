@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/Types.h"
+#include "framework/core/Types.h"
 
 class TCanvas;
 class TBitmap;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Color.h"
+#include "framework/core/Color.h"
 
 namespace tessel {
 

@@ -4,13 +4,13 @@
 #include <memory>
 #include <new>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Component.h"
-#include "framework/Image.h"
-#include "framework/Types.h"
-#include "framework/Win.h"
-#include "framework/WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Component.h"
+#include "framework/ui/Image.h"
+#include "framework/core/Types.h"
+#include "framework/win/Win.h"
+#include "framework/ui/WinControl.h"
 #include "tessel/Graphics/Graphicutility.h"
 #include "tessel/Graphics/RgbColor.h"
 #include "tessel/Graphics/Shape.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "framework/Color.h"
-#include "framework/Win.h"
+#include "framework/core/Color.h"
+#include "framework/win/Win.h"
 #include "tessel/System/Assert.h"
 
 class TBitmap;

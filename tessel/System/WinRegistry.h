@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 #include "tessel/System/Assert.h"
 
 namespace tessel {

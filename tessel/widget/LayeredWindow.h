@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/RgbColor.h"
 
 namespace tessel {

@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "framework/Color.h"
-#include "framework/Types.h"
+#include "framework/core/Color.h"
+#include "framework/core/Types.h"
 #include "tessel/widget/LayeredWindow.h"
 
 class TObject;

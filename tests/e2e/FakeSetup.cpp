@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 namespace {
 

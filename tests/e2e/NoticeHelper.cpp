@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // uxtheme.dll ...). Whenever a process loads it, it leaves "<its own path>.loaded" beside
 // itself, and then refuses to load, so that nothing runs on with a library that has none
 // of the functions its caller wants.
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason != DLL_PROCESS_ATTACH)

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/FormText.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/FormText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

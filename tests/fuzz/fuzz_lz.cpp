@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/LzDecode.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/LzDecode.h"
 
 namespace {
 

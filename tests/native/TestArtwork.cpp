@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/BmpCodec.h"
-#include "framework/FormText.h"
+#include "framework/codec/BmpCodec.h"
+#include "framework/streaming/FormText.h"
 
 namespace {
 

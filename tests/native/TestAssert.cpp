@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/Component.h"
-#include "framework/Exceptions.h"
+#include "framework/core/Component.h"
+#include "framework/core/Exceptions.h"
 #include "tests/support/AssertCapture.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/BmpCodec.h"
-#include "framework/Exceptions.h"
+#include "framework/codec/BmpCodec.h"
+#include "framework/core/Exceptions.h"
 
 namespace {
 

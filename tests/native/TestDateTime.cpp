@@ -4,8 +4,8 @@
 #include <ctime>
 #include <limits>
 
-#include "framework/DateTime.h"
-#include "framework/Exceptions.h"
+#include "framework/core/DateTime.h"
+#include "framework/core/Exceptions.h"
 
 namespace {
 

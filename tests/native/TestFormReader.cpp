@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/FormReader.h"
-#include "framework/FormWriter.h"
-#include "framework/Published.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/streaming/Published.h"
 #include "tests/support/FormTestClasses.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/FormText.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/FormText.h"
 
 namespace {
 

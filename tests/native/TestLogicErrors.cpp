@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Component.h"
+#include "framework/core/Component.h"
 
 namespace {
 

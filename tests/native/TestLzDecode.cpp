@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/FormText.h"
-#include "framework/LzDecode.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/FormText.h"
+#include "framework/streaming/LzDecode.h"
 
 namespace {
 

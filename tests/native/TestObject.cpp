@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 class PlainThing : public TObject {};
 class Version2Key : public TObject {};

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/Published.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/Published.h"
 #include "tests/support/FormTestClasses.h"
 
 namespace {

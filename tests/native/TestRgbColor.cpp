@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/Color.h"
+#include "framework/core/Color.h"
 #include "tessel/Graphics/RgbColor.h"
 
 using tessel::RgbColor;

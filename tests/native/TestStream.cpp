@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/Stream.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Stream.h"
 
 TEST(MemoryStream, WritesGrowTheStreamAndReadsStopAtTheEnd) {
     TMemoryStream stream;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/Exceptions.h"
-#include "framework/Published.h"
+#include "framework/core/Exceptions.h"
+#include "framework/streaming/Published.h"
 
 std::vector<std::string>& FormTestLog() {
     static std::vector<std::string> log;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Color.h"
-#include "framework/Component.h"
+#include "framework/core/Color.h"
+#include "framework/core/Component.h"
 
 // Small streamable classes for the tests of the published properties, the form reader and
 // the form writer. Every setter writes a line into the shared log ("Widget1.Left=3 loading"),

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 // The pixels of a window's client area as 0x00RRGGBB values (row 0 at the top).
 struct ClientPixels {

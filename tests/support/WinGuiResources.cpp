@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 int CountGdiObjects() {
     int count = 0;

@@ -1,6 +1,6 @@
 #include "tests/support/WinInput.h"
 
-#include "framework/Application.h"
+#include "framework/ui/Application.h"
 
 namespace {
 void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {

@@ -1,8 +1,8 @@
 #pragma once
 #include <functional>
 
-#include "framework/Types.h"
-#include "framework/Win.h"
+#include "framework/core/Types.h"
+#include "framework/win/Win.h"
 
 // Real input for Wine tests: SendInput goes through the system's input queue, so presses form
 // double clicks, capture works and GetKeyState follows the keys. Each call handles the

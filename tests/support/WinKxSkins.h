@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "KxPackage/Source/KxControl.h"
-#include "framework/Bitmap.h"
-#include "framework/BmpCodec.h"
-#include "framework/Types.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/codec/BmpCodec.h"
+#include "framework/core/Types.h"
+#include "framework/win/Win.h"
 #include "tests/support/WinPixels.h"
 
 // Skins for the skinned-control tests under Wine: state bitmaps of known colours, and the

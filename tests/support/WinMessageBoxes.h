@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
-#include "framework/Win.h"
+#include "framework/ui/MessageBox.h"
+#include "framework/win/Win.h"
 
 // While alive, every message box is recorded instead of shown and answered with IDOK.
 class RecordedMessageBoxes {

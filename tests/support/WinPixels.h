@@ -1,10 +1,10 @@
 #pragma once
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Types.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Types.h"
+#include "framework/win/Win.h"
 
 // Pixels of framework bitmaps for Wine tests, read and written through GDI so that every
 // pixel format works. Colours are plain RGB TColor values (0x00BBGGRR).

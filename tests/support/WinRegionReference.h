@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Bitmap.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/WinRegion.h"
 
 // The straightforward region of a bitmap's pixels not of the colour key: the full rectangle

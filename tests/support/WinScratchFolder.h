@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/win/Win.h"
 #include "tests/support/WinPixels.h"
 
 // A folder of its own in the temporary folder for one test, holding bitmap files; the files

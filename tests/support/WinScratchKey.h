@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 
 // A registry key of its own under HKEY_CURRENT_USER\Software\TesselTests for one test,
 // removed with everything below it when the test ends.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Form.h"
+#include "framework/ui/Form.h"
 #include "tests/support/WinInput.h"
 
 // A borderless form shown at a fixed place on the screen, in the foreground, for tests that

@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/MessageBox.h"
-#include "framework/Timer.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/MessageBox.h"
+#include "framework/ui/Timer.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinMessageBoxes.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
+#include "framework/ui/MessageBox.h"
 #include "tessel/System/Assert.h"
 
 // The default report of a failed check ends the process, so it is watched from outside: this

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Exceptions.h"
-#include "framework/Font.h"
-#include "framework/Stream.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Exceptions.h"
+#include "framework/graphics/Font.h"
+#include "framework/core/Stream.h"
 #include "tests/support/WinPixels.h"
 
 namespace {

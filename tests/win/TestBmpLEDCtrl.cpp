@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Color.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Color.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/win/Win.h"
 #include "tessel/Component/LED/BmpLED.h"
 #include "tessel/Component/TBmpLEDCtrl.h"
 #include "tessel/Graphics/Figure/BmpFigure.h"

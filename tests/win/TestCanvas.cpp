@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Color.h"
-#include "framework/Font.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Color.h"
+#include "framework/graphics/Font.h"
 #include "tessel/Graphics/RgbColor.h"
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinPixels.h"

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
+#include "framework/core/Exceptions.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Exceptions.h"
-#include "framework/Font.h"
-#include "framework/Form.h"
-#include "framework/Label.h"
-#include "framework/Timer.h"
+#include "framework/ui/Application.h"
+#include "framework/core/Exceptions.h"
+#include "framework/graphics/Font.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Label.h"
+#include "framework/ui/Timer.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "framework/Canvas.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinInput.h"
 

@@ -4,18 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "framework/BmpCodec.h"
-#include "framework/Exceptions.h"
-#include "framework/Font.h"
-#include "framework/Form.h"
-#include "framework/FormReader.h"
-#include "framework/FormWriter.h"
-#include "framework/FrameworkClasses.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
-#include "framework/Published.h"
-#include "framework/Timer.h"
-#include "framework/Win.h"
+#include "framework/codec/BmpCodec.h"
+#include "framework/core/Exceptions.h"
+#include "framework/graphics/Font.h"
+#include "framework/ui/Form.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/streaming/Published.h"
+#include "framework/ui/Timer.h"
+#include "framework/win/Win.h"
 
 namespace {
 

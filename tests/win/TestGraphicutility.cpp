@@ -4,9 +4,9 @@
 #include <functional>
 #include <stdexcept>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/Graphicutility.h"
 
 using namespace tessel;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/Canvas.h"
-#include "framework/Exceptions.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Exceptions.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"

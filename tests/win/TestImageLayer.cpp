@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Color.h"
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/core/Color.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/SimplePainter.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinPixels.h"

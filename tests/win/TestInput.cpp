@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "framework/Form.h"
-#include "framework/Image.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"
 

@@ -5,7 +5,7 @@
 
 #include "KxPackage/Source/KxButton.h"
 #include "KxPackage/Source/KxControl.h"
-#include "framework/Exceptions.h"
+#include "framework/core/Exceptions.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"
 #include "tests/support/WinTestForm.h"

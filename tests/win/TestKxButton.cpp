@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "KxPackage/Source/KxButton.h"
-#include "framework/Form.h"
-#include "framework/Published.h"
-#include "framework/Timer.h"
+#include "framework/ui/Form.h"
+#include "framework/streaming/Published.h"
+#include "framework/ui/Timer.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"

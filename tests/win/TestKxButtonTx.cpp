@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "KxPackage/Source/KxButtonTx.h"
-#include "framework/Font.h"
-#include "framework/Published.h"
+#include "framework/graphics/Font.h"
+#include "framework/streaming/Published.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinTestForm.h"

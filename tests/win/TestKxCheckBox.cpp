@@ -5,7 +5,7 @@
 
 #include "KxPackage/Source/KxBrick.h"
 #include "KxPackage/Source/KxCheckBox.h"
-#include "framework/Exceptions.h"
+#include "framework/core/Exceptions.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"

@@ -8,12 +8,12 @@
 #include "KxPackage/Source/KxBrick.h"
 #include "KxPackage/Source/KxBrickTx.h"
 #include "KxPackage/Source/KxCheckBox.h"
-#include "framework/Font.h"
-#include "framework/Form.h"
-#include "framework/FormReader.h"
-#include "framework/FormText.h"
-#include "framework/FormWriter.h"
-#include "framework/Published.h"
+#include "framework/graphics/Font.h"
+#include "framework/ui/Form.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormText.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/streaming/Published.h"
 #include "tests/support/WinKxSkins.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "KxPackage/Source/KxButtonTx.h"
-#include "framework/Form.h"
-#include "framework/FormReader.h"
-#include "framework/FormWriter.h"
-#include "framework/Published.h"
+#include "framework/ui/Form.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/streaming/Published.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/Font.h"
-#include "framework/Form.h"
-#include "framework/Label.h"
+#include "framework/graphics/Font.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Label.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinTestForm.h"
 

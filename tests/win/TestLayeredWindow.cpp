@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Win.h"
+#include "framework/win/Win.h"
 #include "tessel/widget/LayeredWindow.h"
 #include "tests/support/AssertCapture.h"
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "KxPackage/Source/KxButtonTx.h"
-#include "framework/Application.h"
-#include "framework/Image.h"
-#include "framework/Label.h"
-#include "framework/Timer.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/ui/Timer.h"
 #include "launcher/MainForm.h"
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinInput.h"

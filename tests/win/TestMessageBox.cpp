@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/MessageBox.h"
+#include "framework/ui/MessageBox.h"
 #include "tests/support/WinMessageBoxes.h"
 
 TEST(MessageBox, GoesThroughTheReplaceableFunction) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/MessageBox.h"
-#include "framework/Win.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/MessageBox.h"
+#include "framework/win/Win.h"
 #include "tessel/widget/TShapedForm.h"
 #include "tests/support/AssertCapture.h"
 #include "tests/support/WinInput.h"

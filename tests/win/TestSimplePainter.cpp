@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Form.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Form.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/Shape.h"
 #include "tessel/Graphics/SimplePainter.h"
 #include "tests/support/AssertCapture.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/Timer.h"
+#include "framework/ui/Timer.h"
 #include "tests/support/WinInput.h"
 
 namespace {

@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/Form.h"
-#include "framework/Label.h"
+#include "framework/core/Exceptions.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Label.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
+#include "tests/support/WinMessageBoxes.h"
 #include "tests/support/WinTestForm.h"
 
 namespace {
@@ -370,6 +372,73 @@ TEST_F(WinControlTest, AFocusedControlThatLeavesTheFormIsNoLongerItsActiveContro
     delete control;
     PumpMessages(20); // reactivation must not reach the deleted control
     EXPECT_TRUE(form->ActiveControl() == nullptr);
+}
+
+TEST_F(WinControlTest, TheFormForgetsItsActiveControlWhenItOrItsContainerLeaves) {
+    enum Leaving { TakenOff, Deleted, ContainerTakenOff, ContainerDeleted };
+    for (Leaving leaving : {TakenOff, Deleted, ContainerTakenOff, ContainerDeleted}) {
+        SCOPED_TRACE(leaving);
+        Recorder* container = Add("panel", 10, false);
+        auto* focused = new Recorder(form.form.get(), log, "inner");
+        focused->SetParent(container);
+        focused->SetBounds(5, 5, 20, 20);
+        focused->SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return focused->Focused(); }));
+        ASSERT_TRUE(form->ActiveControl() == focused);
+        switch (leaving) {
+        case TakenOff:
+            focused->SetParent(nullptr);
+            break;
+        case Deleted:
+            delete focused;
+            break;
+        case ContainerTakenOff:
+            container->SetParent(nullptr);
+            break;
+        case ContainerDeleted:
+            delete container;
+            break;
+        }
+        EXPECT_TRUE(form->ActiveControl() == nullptr);
+        PumpMessages(20); // reactivation must not reach a deleted control
+    }
+}
+
+TEST_F(WinControlTest, TheFormKeepsItsActiveControlWhenAnotherControlLeaves) {
+    Recorder* focused = Add("focused", 10, true);
+    Recorder* taken = Add("taken", 80, true);
+    Recorder* deleted = Add("deleted", 150, true);
+    focused->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return focused->Focused(); }));
+    taken->SetParent(nullptr);
+    delete deleted;
+    EXPECT_TRUE(form->ActiveControl() == focused);
+}
+
+// Reports what reaches the window procedure's exception hook.
+std::vector<std::string> g_hookedMessages;
+void RecordWindowProcException(Exception* E) {
+    g_hookedMessages.push_back(E->Message.str());
+}
+
+TEST(WinControl, AFrameworkExceptionOutOfAHandlerGoesToTheHookOrWaitsForTheLoop) {
+    RecordedMessageBoxes boxes;
+    TForm form(nullptr);
+    form.OnResize = [](TObject*) { throw EInvalidGraphic("Bitmap image is not valid"); };
+    form.HandleNeeded();
+    g_hookedMessages.clear();
+    const TWindowProcExceptionHook previous = SetWindowProcExceptionHook(RecordWindowProcException);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 77, 66, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(g_hookedMessages, std::vector<std::string>{"Bitmap image is not valid"});
+    EXPECT_NO_THROW(RethrowWindowProcException());
+
+    // Without a hook it is not lost: the message loop rethrows it.
+    SetWindowProcExceptionHook(nullptr);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 70, 60, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowProcExceptionHook(previous);
+    EXPECT_THROW(RethrowWindowProcException(), EInvalidGraphic);
+    EXPECT_EQ(g_hookedMessages.size(), 1u);
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Win.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/win/Win.h"
 #include "tessel/Graphics/WinRegion.h"
 #include "tests/support/AssertCapture.h"
 #include "tests/support/WinGuiResources.h"

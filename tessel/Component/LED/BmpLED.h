@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "tessel/Component/LED.h"
 #include "tessel/Graphics/Figure/BmpFigure.h"
 #include "tessel/System/Assert.h"

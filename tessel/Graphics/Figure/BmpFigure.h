@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "tessel/Graphics/FigureBase.h"
 #include "tessel/Graphics/SimplePainter.h"
 #include "tessel/System/Assert.h"

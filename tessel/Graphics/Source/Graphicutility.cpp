@@ -1,7 +1,7 @@
 #include "tessel/Graphics/Graphicutility.h"
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 
 namespace tessel {
 namespace detail {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace tessel {
 namespace {

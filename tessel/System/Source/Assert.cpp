@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #ifdef _WIN32
-#include "framework/MessageBox.h"
-#include "framework/Win.h"
+#include "framework/ui/MessageBox.h"
+#include "framework/win/Win.h"
 #endif
 
 namespace tessel {

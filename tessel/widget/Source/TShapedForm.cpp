@@ -1,9 +1,9 @@
 #include "tessel/widget/TShapedForm.h"
 
-#include "framework/Form.h"
-#include "framework/Image.h"
-#include "framework/MessageBox.h"
-#include "framework/Win.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/MessageBox.h"
+#include "framework/win/Win.h"
 #include "tessel/System/Assert.h"
 
 namespace tessel {

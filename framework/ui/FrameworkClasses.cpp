@@ -1,0 +1,195 @@
+#include "framework/ui/FrameworkClasses.h"
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Control.h"
+#include "framework/graphics/Font.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/streaming/Published.h"
+#include "framework/core/Stream.h"
+#include "framework/ui/Timer.h"
+#include "framework/ui/WinControl.h"
+
+namespace {
+
+const std::vector<IdentMapping>& CharsetNames() {
+    static const std::vector<IdentMapping> names = {
+        {ANSI_CHARSET, "ANSI_CHARSET"},
+        {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+        {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+        {MAC_CHARSET, "MAC_CHARSET"},
+        {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
+        {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+        {JOHAB_CHARSET, "JOHAB_CHARSET"},
+        {GB2312_CHARSET, "GB2312_CHARSET"},
+        {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
+        {GREEK_CHARSET, "GREEK_CHARSET"},
+        {TURKISH_CHARSET, "TURKISH_CHARSET"},
+        {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+        {HEBREW_CHARSET, "HEBREW_CHARSET"},
+        {ARABIC_CHARSET, "ARABIC_CHARSET"},
+        {BALTIC_CHARSET, "BALTIC_CHARSET"},
+        {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+        {THAI_CHARSET, "THAI_CHARSET"},
+        {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+        {OEM_CHARSET, "OEM_CHARSET"},
+    };
+    return names;
+}
+
+// A bitmap's Data is its .bmp file; an empty bitmap has none.
+std::vector<unsigned char> BitmapData(TBitmap* bitmap) {
+    if (bitmap->Empty())
+        return {};
+    TMemoryStream stream;
+    bitmap->SaveToStream(&stream);
+    return stream.Bytes();
+}
+
+void SetBitmapData(TBitmap* bitmap, const std::vector<unsigned char>& data) {
+    TMemoryStream stream;
+    if (!data.empty())
+        stream.WriteBuffer(data.data(), static_cast<int>(data.size()));
+    stream.SetPosition(0);
+    bitmap->LoadFromStream(&stream);
+}
+
+// The design position of a component that is not a control, as 16-bit halves.
+short DesignLeft(TComponent* component) {
+    return static_cast<short>(component->DesignInfo() & 0xFFFF);
+}
+short DesignTop(TComponent* component) {
+    return static_cast<short>((static_cast<unsigned>(component->DesignInfo()) >> 16) & 0xFFFF);
+}
+void SetDesign(TComponent* component, int left, int top) {
+    component->SetDesignInfo(static_cast<int>((static_cast<unsigned>(top) << 16) |
+                                              (static_cast<unsigned>(left) & 0xFFFF)));
+}
+
+template <class T> void PublishMouseEvents(PublishedClass<T>& c) {
+    c.Event("OnClick", &TControl::OnClick)
+        .Event("OnDblClick", &TControl::OnDblClick)
+        .Event("OnMouseDown", &TControl::OnMouseDown)
+        .Event("OnMouseMove", &TControl::OnMouseMove)
+        .Event("OnMouseUp", &TControl::OnMouseUp);
+}
+
+void Register() {
+    PublishedClass<TFont>("TFont")
+        .Mapped("Charset", &TFont::Charset, &TFont::SetCharset, CharsetNames())
+        .Color("Color", &TFont::Color, &TFont::SetColor)
+        .Int("Height", &TFont::Height, &TFont::SetHeight)
+        .String("Name", &TFont::Name, &TFont::SetName)
+        .Int("Size", &TFont::Size, &TFont::SetSize)
+        .Stored(false)
+        .Set("Style", &TFont::Style, &TFont::SetStyle,
+             {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+
+    PublishedClass<TBitmap>("TBitmap").Binary("Data", &BitmapData, &SetBitmapData);
+
+    // Picture.Data is the picture's bitmap file; Picture.Bitmap.Data reads the same.
+    PublishedClass<TPicture>("TPicture")
+        .Binary(
+            "Data", [](TPicture* p) { return BitmapData(p->Bitmap()); },
+            [](TPicture* p, const std::vector<unsigned char>& data) {
+                SetBitmapData(p->Bitmap(), data);
+            })
+        .Object("Bitmap", &TPicture::Bitmap)
+        .Stored(false);
+
+    PublishedClass<TControl>("TControl")
+        .Int("Left", &TControl::Left, &TControl::SetLeft)
+        .Int("Top", &TControl::Top, &TControl::SetTop)
+        .Int("Width", &TControl::Width, &TControl::SetWidth)
+        .Int("Height", &TControl::Height, &TControl::SetHeight);
+
+    PublishedClass<TWinControl>("TWinControl", "TControl");
+    PublishedClass<TCustomForm>("TCustomForm", "TWinControl");
+
+    PublishedClass<TForm> form("TForm", "TCustomForm");
+    form.Enum("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle,
+              {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+              bsSizeable)
+        .String("Caption", &TForm::Caption, &TForm::SetCaption)
+        .Int("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+        .Stored(false)
+        .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+        .Stored(false)
+        .Color("Color", &TForm::Color, &TForm::SetColor)
+        .Object("Font", &TForm::Font)
+        .Bool("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
+        .Bool("Scaled", &TForm::Scaled, &TForm::SetScaled, true)
+        .Event("OnActivate", &TForm::OnActivate);
+    PublishMouseEvents(form);
+    form.Event("OnClose", &TForm::OnClose)
+        .Event("OnCloseQuery", &TForm::OnCloseQuery)
+        .Event("OnDeactivate", &TForm::OnDeactivate)
+        .Event("OnHide", &TForm::OnHide)
+        .Event("OnResize", &TForm::OnResize)
+        .Event("OnShow", &TForm::OnShow)
+        .Int("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
+        .Int("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight);
+
+    PublishedClass<TImage> image("TImage", "TControl");
+    image
+        .Enum("Align", &TImage::Align, &TImage::SetAlign,
+              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
+        .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
+        .Bool("Center", &TImage::Center, &TImage::SetCenter, false)
+        .Bool("Enabled", &TImage::Enabled, &TImage::SetEnabled, true)
+        .Object("Picture", &TImage::Picture)
+        .Bool("Stretch", &TImage::Stretch, &TImage::SetStretch, false)
+        .Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent, false)
+        .Bool("Visible", &TImage::Visible, &TImage::SetVisible, true);
+    PublishMouseEvents(image);
+
+    PublishedClass<TLabel> label("TLabel", "TControl");
+    label
+        .Enum("Align", &TLabel::Align, &TLabel::SetAlign,
+              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
+        .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment,
+              {"taLeftJustify", "taRightJustify", "taCenter"}, taLeftJustify)
+        .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
+        .String("Caption", &TLabel::Caption, &TLabel::SetCaption, "")
+        .Color("Color", &TLabel::Color, &TLabel::SetColor)
+        .StoredIf([](TLabel* l) { return !l->ParentColor(); })
+        .Bool("Enabled", &TLabel::Enabled, &TLabel::SetEnabled, true)
+        .Object("Font", &TLabel::Font)
+        .StoredIf([](TLabel* l) { return !l->ParentFont(); })
+        .Bool("ParentColor", &TLabel::ParentColor, &TLabel::SetParentColor, true)
+        .Bool("ParentFont", &TLabel::ParentFont, &TLabel::SetParentFont, true)
+        .Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true)
+        .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)
+        .Bool("Visible", &TLabel::Visible, &TLabel::SetVisible, true)
+        .Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, false);
+    PublishMouseEvents(label);
+
+    // A timer is no control: its Left and Top are only where the designer shows it.
+    PublishedClass<TTimer>("TTimer")
+        .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)
+        .Int("Interval", &TTimer::Interval, &TTimer::SetInterval, 1000u)
+        .Event("OnTimer", &TTimer::OnTimer)
+        .Int("Left", &DesignLeft, [](TTimer* t, short v) { SetDesign(t, v, DesignTop(t)); })
+        .Int("Top", &DesignTop, [](TTimer* t, short v) { SetDesign(t, DesignLeft(t), v); });
+
+    FormParentHooks hooks;
+    hooks.SetParent = [](TComponent* child, TComponent* enclosing) {
+        auto* control = dynamic_cast<TControl*>(child);
+        auto* parent = dynamic_cast<TWinControl*>(enclosing);
+        if (control && parent)
+            control->SetParent(parent);
+    };
+    hooks.GetParent = [](TComponent* component) -> TComponent* {
+        auto* control = dynamic_cast<TControl*>(component);
+        return control ? control->Parent() : nullptr;
+    };
+    SetFormParentHooks(hooks);
+}
+
+} // namespace
+
+void RegisterFrameworkClasses() {
+    static const bool registered = (Register(), true);
+    (void)registered;
+}

@@ -1,0 +1,129 @@
+#include "framework/ui/Label.h"
+
+#include "framework/graphics/Font.h"
+#include "framework/ui/WinControl.h"
+
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
+    ControlStyle.Include(csReplicatable);
+    ControlStyle.Include(csOpaque);
+    SetBounds(0, 0, 65, 17);
+    SetColor(clBtnFace);
+    SetParentColor(true);
+}
+
+UINT TLabel::DrawTextFlags() const {
+    UINT flags = DT_EXPANDTABS;
+    if (m_wordWrap)
+        flags |= DT_WORDBREAK;
+    if (m_alignment == taRightJustify)
+        flags |= DT_RIGHT;
+    else if (m_alignment == taCenter)
+        flags |= DT_CENTER;
+    if (!m_showAccelChar)
+        flags |= DT_NOPREFIX;
+    return flags;
+}
+
+void TLabel::PaintControl(HDC DC) {
+    RECT rect = {0, 0, m_width, m_height};
+    if (!Transparent()) {
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
+        FillRect(DC, &rect, brush);
+        DeleteObject(brush);
+    }
+    const AnsiString text = GetText();
+    if (text.IsEmpty())
+        return;
+    const int oldMode = SetBkMode(DC, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(DC, Font()->Handle());
+    const UINT flags = DrawTextFlags();
+    if (Enabled()) {
+        SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
+        DrawTextA(DC, text.c_str(), text.Length(), &rect, flags);
+    } else {
+        // The classic engraved look of disabled text.
+        RECT shifted = rect;
+        OffsetRect(&shifted, 1, 1);
+        SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(clBtnHighlight)));
+        DrawTextA(DC, text.c_str(), text.Length(), &shifted, flags);
+        SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
+        DrawTextA(DC, text.c_str(), text.Length(), &rect, flags);
+    }
+    SelectObject(DC, oldFont);
+    SetBkMode(DC, oldMode);
+}
+
+void TLabel::AdjustBounds() {
+    if (!m_autoSize || HasState(csLoading))
+        return;
+    AnsiString text = GetText();
+    if (text.IsEmpty())
+        text = " "; // an empty label keeps the height of one line
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+    RECT rect = {0, 0, m_wordWrap ? m_width : 0, 0};
+    DrawTextA(dc, text.c_str(), text.Length(), &rect, DrawTextFlags() | DT_CALCRECT);
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    int left = m_left;
+    if (m_alignment == taRightJustify)
+        left += m_width - rect.right;
+    else if (m_alignment == taCenter)
+        left += (m_width - rect.right) / 2;
+    SetBounds(left, m_top, rect.right, rect.bottom);
+}
+
+void TLabel::SetAutoSize(bool value) {
+    if (value == m_autoSize)
+        return;
+    m_autoSize = value;
+    AdjustBounds();
+}
+
+void TLabel::SetWordWrap(bool value) {
+    if (value == m_wordWrap)
+        return;
+    m_wordWrap = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool value) {
+    if (value == Transparent())
+        return;
+    if (value)
+        ControlStyle.Exclude(csOpaque);
+    else
+        ControlStyle.Include(csOpaque);
+    InvalidateControl(true);
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+    if (value == m_alignment)
+        return;
+    m_alignment = value;
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool value) {
+    if (value == m_showAccelChar)
+        return;
+    m_showAccelChar = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::TextChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustBounds();
+}
