@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "framework/Bitmap.h"
+#include "tessel/Graphics/Source/Restorer.h"
 
 namespace tessel {
 namespace {
@@ -24,20 +25,6 @@ const std::uint8_t* FindRun(const std::uint8_t*& cursor, const std::uint8_t* row
         cursor += 3;
     return start;
 }
-
-// Puts a bitmap's pixel format back on every path out of the scan.
-class PixelFormatRestorer {
-public:
-    explicit PixelFormatRestorer(TBitmap* bitmap)
-        : m_bitmap(bitmap), m_saved(bitmap->PixelFormat()) {}
-    ~PixelFormatRestorer() { m_bitmap->SetPixelFormat(m_saved); }
-    PixelFormatRestorer(const PixelFormatRestorer&) = delete;
-    PixelFormatRestorer& operator=(const PixelFormatRestorer&) = delete;
-
-private:
-    TBitmap* m_bitmap;
-    TPixelFormat m_saved;
-};
 
 } // namespace
 
@@ -64,7 +51,8 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
     if (width <= 0 || height <= 0)
         return;
 
-    PixelFormatRestorer restorer(bitmap);
+    const TPixelFormat saved = bitmap->PixelFormat();
+    detail::Restorer restorer([bitmap, saved] { bitmap->SetPixelFormat(saved); });
     bitmap->SetPixelFormat(pf24bit);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* rowStart = static_cast<const std::uint8_t*>(bitmap->ScanLine(y));
@@ -80,6 +68,7 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
             }
         }
     }
+    restorer.Restore();
 }
 
 int ApplyWindowRegion(HWND window, const WinRegion& region, bool redraw) {
