@@ -161,6 +161,14 @@ void KxBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     KxBrick::MouseUp(Button, Shift, X, Y);
 }
 
+void KxBar::CancelMouseMode() {
+    if (IsDraging()) {
+        FDragging = false;
+        EndScroll();
+    }
+    KxBrick::CancelMouseMode();
+}
+
 void KxBar::Register() {
     RegisterKxBarClasses();
     RegisterComponents("KxComponents", {ClassOf<KxBar>()});

@@ -88,6 +88,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A drag whose capture was taken away ends as a release would end it.
+    void CancelMouseMode() override;
 
     TImage* FIndicatorImage = nullptr; // owned by the bar as a component
     int Length = DefaultLength;
