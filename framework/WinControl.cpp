@@ -794,12 +794,19 @@ void TWinControl::WndProc(TMessage& Message) {
         DefaultHandler(Message);
         return;
     }
-    case WM_CANCELMODE:
-        if (GetCaptureControl() &&
-            (GetCaptureControl() == this || GetCaptureControl()->Parent() == this))
-            LoseCapture(GetCaptureControl());
+    case WM_CANCELMODE: {
+        TControl* capture = GetCaptureControl();
+        if (capture && capture != this && capture->Parent() == this &&
+            dynamic_cast<TWinControl*>(capture)) {
+            // A windowed child holds the capture on its own window: it cancels its own mode
+            // (and whatever its press started) and lets go there.
+            capture->Perform(WM_CANCELMODE, 0, 0);
+        } else if (capture && (capture == this || capture->Parent() == this)) {
+            LoseCapture(capture);
+        }
         DefaultHandler(Message);
         return;
+    }
     default:
         TControl::WndProc(Message);
     }

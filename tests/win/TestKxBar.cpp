@@ -245,7 +245,7 @@ struct CaptureLoss {
 
 const CaptureLoss kCaptureLosses[] = {
     {"another window takes the capture", [](KxBarDrag& t) { SetCapture(t.form.Handle()); },
-     [](KxBarDrag&) {}},
+     [](KxBarDrag&) { ReleaseCapture(); }},
     {"the form is disabled, as for a modal box",
      [](KxBarDrag& t) { EnableWindow(t.form.Handle(), FALSE); },
      [](KxBarDrag& t) { EnableWindow(t.form.Handle(), TRUE); }},

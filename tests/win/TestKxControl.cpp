@@ -168,7 +168,8 @@ TEST_F(KxInput, APressWhoseCaptureIsTakenAwayEndsWithoutAClickEvenOnALaterReleas
         int lookAfter;
     };
     const Case cases[] = {
-        {"another window takes the capture", [&] { SetCapture(form.Handle()); }, [] {}, 2},
+        {"another window takes the capture", [&] { SetCapture(form.Handle()); },
+         [] { ReleaseCapture(); }, 2},
         {"the form is disabled, as for a modal box", [&] { EnableWindow(form.Handle(), FALSE); },
          [&] { EnableWindow(form.Handle(), TRUE); }, 2},
         {"the mode is cancelled", [&] { SendMessageA(Button(), WM_CANCELMODE, 0, 0); }, [] {}, 2},
