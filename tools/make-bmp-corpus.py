@@ -92,6 +92,11 @@ def main():
     files["valid-rle8.bmp"] = bmp(4, 3, 8, rle8, grey_palette(4), compression=1)
     rle4 = bytes([5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 0, 0, 1])
     files["valid-rle4.bmp"] = bmp(6, 2, 4, rle4, grey_palette(8), compression=2)
+    # Runs that fill each row up to its padded width, as common image tools write them.
+    rle8_padded = bytes([4, 0, 1, 1, 3, 0, 0, 0, 1, 0, 1, 1, 6, 0, 0, 0, 8, 0, 0, 0, 0, 1])
+    files["valid-rle8-padded-runs.bmp"] = bmp(5, 3, 8, rle8_padded, grey_palette(2), compression=1)
+    rle4_padded = bytes([8, 0x12, 0, 0, 0, 8, 0x21, 0x21, 0x21, 0x21, 0, 1])
+    files["valid-rle4-padded-runs.bmp"] = bmp(5, 2, 4, rle4_padded, grey_palette(3), compression=2)
 
     good = files["valid-24bpp.bmp"]
     files["broken-truncated-header.bmp"] = good[:30]
@@ -108,6 +113,10 @@ def main():
     files["broken-palette-index.bmp"] = bmp(2, 1, 8, bytes([0, 5, 0, 0]), grey_palette(2))
     files["broken-rle8-run-overflow.bmp"] = bmp(2, 2, 8, bytes([9, 1, 0, 1]), grey_palette(2), compression=1)
     files["broken-rle8-delta.bmp"] = bmp(2, 2, 8, bytes([0, 2, 200, 200, 0, 1]), grey_palette(2), compression=1)
+    files["broken-rle8-beyond-padding.bmp"] = bmp(5, 1, 8, bytes([9, 1, 0, 1]), grey_palette(2),
+                                                  compression=1)
+    files["broken-rle4-beyond-padding.bmp"] = bmp(5, 1, 4, bytes([9, 0x11, 0, 1]), grey_palette(2),
+                                                  compression=2)
     files["broken-rle4-no-end.bmp"] = bmp(2, 2, 4, bytes([2, 0x11]), grey_palette(2), compression=2)
 
     for name, data in sorted(files.items()):

@@ -69,16 +69,22 @@ void KxBar::Repaint() {
 }
 
 void KxBar::LocateIndicator() {
+    PlaceIndicator(true);
+}
+
+void KxBar::PlaceIndicator(bool indicate) {
     int x = Origin->GetX() - FIndicatorImage->Width() / 2;
     int y = Origin->GetY() - FIndicatorImage->Height() / 2;
-    if (Kind == sbHorizontal) {
-        x += ScrollPos;
-        Indicate(x);
-    } else {
-        y += ScrollPos;
-        Indicate(y);
-    }
+    int& disp = Kind == sbHorizontal ? x : y;
+    disp += ScrollPos;
+    if (indicate)
+        Indicate(disp);
     FIndicatorImage->SetBounds(x, y, FIndicatorImage->Width(), FIndicatorImage->Height());
+}
+
+void KxBar::Loaded() {
+    KxBrick::Loaded();
+    PlaceIndicator(false);
 }
 
 void KxBar::SetLength(int value) {
@@ -159,6 +165,14 @@ void KxBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
         EndScroll();
     }
     KxBrick::MouseUp(Button, Shift, X, Y);
+}
+
+void KxBar::CancelMouseMode() {
+    if (IsDraging()) {
+        FDragging = false;
+        EndScroll();
+    }
+    KxBrick::CancelMouseMode();
 }
 
 void KxBar::Register() {

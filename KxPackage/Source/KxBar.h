@@ -88,6 +88,15 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A drag whose capture was taken away ends as a release would end it.
+    void CancelMouseMode() override;
+    // A description may leave out every setting that places the indicator (all at their
+    // defaults): it is placed once the whole description is read, without events.
+    void Loaded() override;
+
+    // Puts the indicator's centre at the origin, ScrollPos pixels along the axis; Indicate
+    // is asked only when `indicate` holds.
+    void PlaceIndicator(bool indicate);
 
     TImage* FIndicatorImage = nullptr; // owned by the bar as a component
     int Length = DefaultLength;

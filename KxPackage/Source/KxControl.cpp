@@ -86,6 +86,14 @@ void KxControl::CancelMouseOver() {
         ShowRaised();
 }
 
+void KxControl::CancelMouseMode() {
+    if (!FMousePressed)
+        return;
+    FMousePressed = false;
+    if (!FKeyPressed)
+        EndPress();
+}
+
 void KxControl::DoMouseEnter(bool leftButtonDown) {
     if (leftButtonDown) {
         BeginPress();
@@ -120,6 +128,7 @@ void KxControl::SetEnabled(bool value) {
     if (value) {
         ShowRaised();
     } else {
+        CancelMouseMode();
         CancelPress();
         CancelMouseOver();
         ShowDisabled();
@@ -131,6 +140,15 @@ void KxControl::WndProc(TMessage& Message) {
     if (Message.Msg == WM_MOUSELEAVE) {
         WMMouseLeave(Message);
         return;
+    }
+    if (Message.Msg == WM_CANCELMODE)
+        CancelMouseMode();
+    // The framework lets go of the capture itself (a release) only after clearing its
+    // holder, so a holder still set here means the capture was taken away.
+    if (Message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(Message.LParam) != Handle()) {
+        const TControl* holder = GetCaptureControl();
+        if (holder && (holder == this || holder->Parent() == this))
+            CancelMouseMode();
     }
     TWinControl::WndProc(Message);
 }

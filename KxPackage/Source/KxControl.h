@@ -47,6 +47,10 @@ protected:
     void EndPress();
     void CancelPress();
     void CancelMouseOver();
+    // The mouse's release will not come here any more (the capture went to another window,
+    // a mode was cancelled, the control was disabled): what a mouse press started ends now,
+    // without a click.
+    virtual void CancelMouseMode();
     void DoMouseEnter(bool leftButtonDown);
     void DoMouseLeave();
 

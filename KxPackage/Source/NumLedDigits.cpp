@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tessel/Graphics/StoredDouble.h"
+
 namespace tessel {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 const double kIntegral = 4503599627370496.0;
 
 double RoundHalfUp(double value) {
-    return std::fabs(value) >= kIntegral ? value : std::floor(value + 0.5);
+    return std::fabs(value) >= kIntegral ? value : std::floor(StoredDouble(value + 0.5));
 }
 
 // The decimal digits, lowest first, of an integral double's magnitude: exact, however large.
@@ -63,7 +65,7 @@ public:
             m_number = false;
             return;
         }
-        const double scaled = value * std::pow(10.0, decimals);
+        const double scaled = StoredDouble(value * StoredDouble(std::pow(10.0, decimals)));
         if (std::isfinite(scaled)) {
             m_digits = DecimalDigits(RoundHalfUp(scaled));
             return;
@@ -71,7 +73,7 @@ public:
         double stepped = value;
         int step = 0;
         for (; step < decimals && std::fabs(stepped) < kIntegral; ++step)
-            stepped *= 10.0;
+            stepped = StoredDouble(stepped * 10.0);
         m_digits = std::string(static_cast<std::size_t>(decimals - step), '0') +
                    DecimalDigits(RoundHalfUp(stepped));
     }

@@ -13,6 +13,7 @@
 #include "tessel/Component/LED.h"
 #include "tessel/Graphics/FigureBase.h"
 #include "tessel/Graphics/RgbColor.h"
+#include "tessel/Graphics/StoredDouble.h"
 #include "tessel/System/Assert.h"
 
 namespace tessel {
@@ -70,10 +71,11 @@ public:
             const int originalWidth = Figure()->OriginalWidth();
             const int originalHeight = Figure()->OriginalHeight();
             if (originalWidth > 0 && originalHeight > 0) {
-                const double f = std::min(static_cast<double>(width) / originalWidth,
-                                          static_cast<double>(height) / originalHeight);
-                width = static_cast<int>(originalWidth * f);
-                height = static_cast<int>(f * originalHeight);
+                const double f =
+                    std::min(StoredDouble(static_cast<double>(width) / originalWidth),
+                             StoredDouble(static_cast<double>(height) / originalHeight));
+                width = static_cast<int>(StoredDouble(originalWidth * f));
+                height = static_cast<int>(StoredDouble(f * originalHeight));
             }
         }
         m_layer->Resize(width, height);

@@ -95,13 +95,20 @@ void StoreIndex(BmpImage& image, int x, int y, unsigned index) {
 
 // RLE8 and RLE4: runs and escapes from the bottom row up. Every write is checked against
 // the image; a run or delta that leaves it is refused, as is data that ends without the
-// end-of-bitmap escape.
+// end-of-bitmap escape. Common encoders fill each row up to its padded width (the width of
+// an uncompressed row, 4-byte aligned), so runs may reach that far; what lies beyond the
+// visible width is dropped.
 void DecodeRle(const Reader& file, std::uint64_t offset, BmpImage& image, bool rle4) {
+    const int bitsPerPixel = rle4 ? 4 : 8;
+    const int paddedWidth = static_cast<int>(
+        (static_cast<std::int64_t>(image.Width) * bitsPerPixel + 31) / 32 * 4 * 8 / bitsPerPixel);
     int x = 0, row = 0; // row counts from the bottom
     auto put = [&](unsigned index) {
-        if (x >= image.Width || row >= image.Height)
+        if (x >= paddedWidth || row >= image.Height)
             Invalid("RLE data runs outside the image");
-        StoreIndex(image, x++, image.Height - 1 - row, index);
+        if (x < image.Width)
+            StoreIndex(image, x, image.Height - 1 - row, index);
+        ++x;
     };
     for (;;) {
         const std::uint8_t count = file.U8(offset);
@@ -124,7 +131,7 @@ void DecodeRle(const Reader& file, std::uint64_t offset, BmpImage& image, bool r
             offset += 2;
             x += dx;
             row += dy;
-            if (x > image.Width || row > image.Height)
+            if (x > paddedWidth || row > image.Height)
                 Invalid("an RLE delta moves outside the image");
             break;
         }

@@ -575,6 +575,13 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         Message.Result = 0;
 }
 
+void TWinControl::LoseCapture(TControl* holder) {
+    // The release that would finish the press goes elsewhere now: a later release over the
+    // control must not click it.
+    holder->m_clicked = false;
+    SetCaptureControl(nullptr);
+}
+
 void TWinControl::TranslateDoubleClick(TMessage& Message, TControl* receiver) {
     // The system pairs presses per window; a second press on another windowless control of
     // the same window is a first press there.
@@ -790,16 +797,23 @@ void TWinControl::WndProc(TMessage& Message) {
         TControl* capture = GetCaptureControl();
         if (capture && (capture == this || capture->Parent() == this) &&
             reinterpret_cast<HWND>(Message.LParam) != m_handle)
-            SetCaptureControl(nullptr);
+            LoseCapture(capture);
         DefaultHandler(Message);
         return;
     }
-    case WM_CANCELMODE:
-        if (GetCaptureControl() &&
-            (GetCaptureControl() == this || GetCaptureControl()->Parent() == this))
-            SetCaptureControl(nullptr);
+    case WM_CANCELMODE: {
+        TControl* capture = GetCaptureControl();
+        if (capture && capture != this && capture->Parent() == this &&
+            dynamic_cast<TWinControl*>(capture)) {
+            // A windowed child holds the capture on its own window: it cancels its own mode
+            // (and whatever its press started) and lets go there.
+            capture->Perform(WM_CANCELMODE, 0, 0);
+        } else if (capture && (capture == this || capture->Parent() == this)) {
+            LoseCapture(capture);
+        }
         DefaultHandler(Message);
         return;
+    }
     default:
         TControl::WndProc(Message);
     }

@@ -129,6 +129,8 @@ private:
     void ForgetHandle();
     bool RouteMouseToChild(TMessage& Message);
     static void TranslateDoubleClick(TMessage& Message, TControl* receiver);
+    // The capture was taken away from a control of this window (not released by it).
+    static void LoseCapture(TControl* holder);
     void HandleKey(TMessage& Message);
     void PaintHandler(TMessage& Message);
     void AlignChildren();

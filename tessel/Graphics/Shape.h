@@ -7,6 +7,7 @@
 
 #include "tessel/Graphics/FigureBase.h"
 #include "tessel/Graphics/RgbColor.h"
+#include "tessel/Graphics/StoredDouble.h"
 #include "tessel/System/Assert.h"
 
 // Shapes defined by control points, and the figures that draw them through a painter.
@@ -247,21 +248,26 @@ public:
             m_controlPoints[0].x = left + 1;
             fx = width;
         } else {
-            fx = static_cast<double>(width) / (right - left);
+            fx = StoredDouble(static_cast<double>(width) / (right - left));
         }
         if (bottom == top) {
             m_controlPoints[0].y = top + 1;
             fy = height;
         } else {
-            fy = static_cast<double>(height) / (bottom - top);
+            fy = StoredDouble(static_cast<double>(height) / (bottom - top));
         }
         for (BasicPoint<T>& point : m_controlPoints) {
-            point.x = left + static_cast<T>(std::floor((point.x - left) * fx + 0.5));
-            point.y = top + static_cast<T>(std::floor((point.y - top) * fy + 0.5));
+            point.x = left + RoundHalfUp(point.x - left, fx);
+            point.y = top + RoundHalfUp(point.y - top, fy);
         }
     }
 
 private:
+    // floor(offset x factor + 0.5), each step rounded to a double.
+    static T RoundHalfUp(T offset, double factor) {
+        return static_cast<T>(std::floor(StoredDouble(StoredDouble(offset * factor) + 0.5)));
+    }
+
     std::vector<BasicPoint<T>> m_controlPoints;
 };
 using Polygon = BasicPolygon<int>;

@@ -218,6 +218,47 @@ TEST(BmpCodec, Rle8RunsAbsoluteRunsDeltasAndLineEndsPlacePixels) {
             EXPECT_EQ(image.PixelValue(x, y), expected[y][x]) << x << "," << y;
 }
 
+TEST(BmpCodec, RleRunsMayFillThePaddedRowAndWhatLiesBeyondTheWidthIsDropped) {
+    struct Case {
+        const char* what;
+        unsigned bits;
+        Bytes pixels;
+        std::vector<std::vector<unsigned>> expected; // top row first
+    };
+    const Case cases[] = {
+        // As an image tool writes a 5 x 3 RLE8 image: every row filled to its padded 8.
+        {"RLE8 runs",
+         8,
+         {4, 0, 1, 1, 3, 0, 0, 0, 1, 0, 1, 1, 6, 0, 0, 0, 8, 0, 0, 0, 0, 1},
+         {{0, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 0, 0, 1}}},
+        {"RLE8 absolute run", 8, {0, 8, 1, 2, 3, 1, 2, 3, 1, 2, 0, 1}, {{}, {}, {1, 2, 3, 1, 2}}},
+        // Five pixels at 4 bits take 3 bytes: the padded row holds 8 pixels.
+        {"RLE4 runs",
+         4,
+         {8, 0x12, 0, 0, 0, 8, 0x21, 0x21, 0x21, 0x21, 0, 1},
+         {{}, {2, 1, 2, 1, 2}, {1, 2, 1, 2, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BmpFile file;
+        file.bits = c.bits;
+        file.compression = c.bits == 8 ? 1 : 2;
+        file.width = 5;
+        file.height = 3;
+        file.palette = {0x000000, 0xFFFFFF, 0x0000FF, 0xFF0000};
+        file.pixels = c.pixels;
+        const BmpImage image = Decode(file.Build());
+        ASSERT_EQ(image.Width, 5);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const auto& row = c.expected[static_cast<size_t>(y)];
+                const unsigned want =
+                    x < static_cast<int>(row.size()) ? row[static_cast<size_t>(x)] : 0;
+                EXPECT_EQ(image.PixelValue(x, y), want) << x << "," << y;
+            }
+    }
+}
+
 TEST(BmpCodec, Rle4AlternatesTheTwoIndicesOfARun) {
     BmpFile file;
     file.bits = 4;
@@ -364,7 +405,16 @@ TEST(BmpCodec, MalformedFilesRaiseInvalidGraphicWithTheReason) {
              f.pixels = {2, 0, 0, 0};
          }),
          "palette index"},
-        {"RLE run past the row end", with(rle8({3, 1, 0, 1})), "outside the image"},
+        // Two pixels at 8 bits make a padded row of four.
+        {"RLE run past the padded row end", with(rle8({5, 1, 0, 1})), "outside the image"},
+        {"RLE runs past the padded row end", with(rle8({4, 1, 1, 1, 0, 1})), "outside the image"},
+        {"RLE4 run past the padded row end", with([&](BmpFile& f) {
+             rle8({9, 0x11, 0, 1})(f);
+             f.bits = 4;
+             f.compression = 2;
+             f.width = 6;
+         }),
+         "outside the image"},
         {"RLE run past the last row", with(rle8({0, 0, 0, 0, 0, 0, 1, 1, 0, 1})),
          "outside the image"},
         {"RLE delta out of the image", with(rle8({0, 2, 0, 3, 0, 1})), "delta"},

@@ -166,8 +166,9 @@ TEST(CompositeScalableFig, ScalesBySinglePrecisionFactorsAndTruncates) {
         {"3 x 0.5 becomes 1", 100, 50, 3, 5, 1, 2},
         {"growing truncates too", 100, 150, 3, 5, 4, 7},
         {"a third", 30, 10, 10, 7, 3, 2},
-        // 0.7 in single precision times 10 rounds to 7.0; in double it would truncate to 6.
-        {"single-precision product", 20, 14, 10, 10, 7, 7},
+        // 0.7 in single precision is 0.69999999; times 10 in double that truncates to 6 (a
+        // single-precision product would have rounded to 7.0).
+        {"single-precision factor, double product", 20, 14, 10, 10, 6, 6},
         {"down to nothing", 10, 0, 4, 6, 0, 0},
     };
     RecordingPainter painter;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -122,6 +123,48 @@ TEST(Graphicutility, SettingIsPutBackWhenTheDrawingCallThrows) {
         EXPECT_THROW(op.draw(surface.Canvas(), &source.Bitmap()), std::runtime_error);
 
         EXPECT_TRUE(SettingsOf(surface.Canvas()) == before);
+    }
+}
+
+TEST(Graphicutility, AThrowingSettingHandlerPassesItsExceptionOnAndTheSettingIsBack) {
+    struct HandlerFailed : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    struct DrawingFailed : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    Surface source(10, 10, clBlue);
+    // The brush (frame manner) or the pen (fill manner) reports its change back with a
+    // throwing handler; the drawing call may fail first.
+    for (const bool drawingFails : {false, true}) {
+        for (const Operation& op : kOperations) {
+            if (std::string(op.name) == "CopyBitmapRect")
+                continue; // the copy mode has no change handler
+            SCOPED_TRACE(std::string(op.name) + (drawingFails ? ", drawing fails" : ""));
+            Surface surface(40, 40, kPaper);
+            TCanvas* canvas = surface.Canvas();
+            SetUnusual(canvas);
+            const Settings before = SettingsOf(canvas);
+            int changes = 0;
+            const TNotifyEvent throwOnRestore = [&](TObject*) {
+                if (++changes == 2)
+                    throw HandlerFailed("restoring failed");
+            };
+            canvas->Pen()->OnChange = throwOnRestore;
+            canvas->Brush()->OnChange = throwOnRestore;
+            if (drawingFails)
+                canvas->OnChange = [](TObject*) { throw DrawingFailed("drawing failed"); };
+
+            if (drawingFails)
+                EXPECT_THROW(op.draw(canvas, &source.Bitmap()), DrawingFailed);
+            else
+                EXPECT_THROW(op.draw(canvas, &source.Bitmap()), HandlerFailed);
+
+            EXPECT_EQ(changes, 2);
+            EXPECT_TRUE(SettingsOf(canvas) == before);
+            canvas->Pen()->OnChange = nullptr;
+            canvas->Brush()->OnChange = nullptr;
+        }
     }
 }
 

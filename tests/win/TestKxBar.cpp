@@ -236,4 +236,55 @@ TEST_F(KxBarDrag, ReleasingTheRightButtonEndsALeftButtonDrag) {
     EXPECT_EQ(log.Joined(), "start end");
 }
 
+// Ways a drag's mouse capture is taken away before the button comes up.
+struct CaptureLoss {
+    const char* what;
+    std::function<void(KxBarDrag&)> lose;
+    std::function<void(KxBarDrag&)> restore;
+};
+
+const CaptureLoss kCaptureLosses[] = {
+    {"another window takes the capture", [](KxBarDrag& t) { SetCapture(t.form.Handle()); },
+     [](KxBarDrag&) { ReleaseCapture(); }},
+    {"the form is disabled, as for a modal box",
+     [](KxBarDrag& t) { EnableWindow(t.form.Handle(), FALSE); },
+     [](KxBarDrag& t) { EnableWindow(t.form.Handle(), TRUE); }},
+    {"the bar is disabled", [](KxBarDrag& t) { t.bar->SetEnabled(false); },
+     [](KxBarDrag& t) { t.bar->SetEnabled(true); }},
+    {"the bar's window is disabled", [](KxBarDrag& t) { EnableWindow(t.Handle(), FALSE); },
+     [](KxBarDrag& t) { EnableWindow(t.Handle(), TRUE); }},
+};
+
+TEST_F(KxBarDrag, ADragEndsWhenItsCaptureIsTakenAwayAndLaterMovesDoNotScroll) {
+    for (const CaptureLoss& loss : kCaptureLosses) {
+        for (const bool inStartScroll : {false, true}) {
+            SCOPED_TRACE(std::string(loss.what) + (inStartScroll ? " in OnStartScroll" : ""));
+            bar->SetScrollPos(15);
+            log.entries.clear();
+            bar->OnStartScroll = [&, inStartScroll](TObject*) {
+                log.Add("start");
+                if (inStartScroll)
+                    loss.lose(*this);
+            };
+            MoveMouseTo(Handle(), 35, 15);
+            PressMouse();
+            if (!inStartScroll) {
+                MoveMouseTo(Handle(), 38, 15);
+                loss.lose(*this);
+            }
+            PumpMessages(20);
+            EXPECT_FALSE(bar->IsDraging());
+            loss.restore(*this);
+            MoveMouseTo(form.Handle(), 5, 5);
+            ReleaseMouse();
+            MoveMouseTo(Handle(), 100, 15);
+            MoveMouseTo(Handle(), 120, 16);
+
+            EXPECT_FALSE(bar->IsDraging());
+            EXPECT_EQ(bar->GetScrollPos(), inStartScroll ? 15 : 18);
+            EXPECT_EQ(log.Joined(), inStartScroll ? "start end" : "start 18+ end");
+        }
+    }
+}
+
 } // namespace

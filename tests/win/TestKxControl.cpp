@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -157,6 +158,43 @@ TEST_F(KxInput, DisablingClicksWhilePressedEndsThePressAndLaterPressesShowNoSunk
     PressKey(VK_SPACE);
     ReleaseKey(VK_SPACE);
     EXPECT_EQ(Look(), 2);
+}
+
+TEST_F(KxInput, APressWhoseCaptureIsTakenAwayEndsWithoutAClickEvenOnALaterRelease) {
+    struct Case {
+        const char* what;
+        std::function<void()> lose;
+        std::function<void()> restore;
+        int lookAfter;
+    };
+    const Case cases[] = {
+        {"another window takes the capture", [&] { SetCapture(form.Handle()); },
+         [] { ReleaseCapture(); }, 2},
+        {"the form is disabled, as for a modal box", [&] { EnableWindow(form.Handle(), FALSE); },
+         [&] { EnableWindow(form.Handle(), TRUE); }, 2},
+        {"the mode is cancelled", [&] { SendMessageA(Button(), WM_CANCELMODE, 0, 0); }, [] {}, 2},
+        {"the button is disabled", [&] { button->SetEnabled(false); },
+         [&] { button->SetEnabled(true); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MoveMouseTo(Button(), 30, 10);
+        PressMouse();
+        ASSERT_EQ(Look(), 1);
+        log.entries.clear();
+
+        c.lose();
+        PumpMessages(20);
+        EXPECT_FALSE(button->IsPressed());
+        c.restore();
+        EXPECT_EQ(Look(), c.lookAfter);
+        ReleaseMouse();
+
+        EXPECT_FALSE(button->IsPressed());
+        EXPECT_EQ(log.Joined().find("click"), std::string::npos) << log.Joined();
+        MoveMouseTo(form.Handle(), 5, 5);
+        PumpMessages(20);
+    }
 }
 
 TEST_F(KxInput, DisablingAHoveredButtonShowsDisabledAndEnablingShowsRaised) {

@@ -273,6 +273,30 @@ end
     }
 }
 
+TEST(KxPackageStreaming, ABarWithEveryPlacingSettingAtItsDefaultIsPlacedOnceReadWithoutEvents) {
+    RegisterPackageForm();
+    const std::string text = R"(object PackageForm: TPackageForm
+  object Bar: KxBar
+    Indicator.Data = )" + Bmp(10, 6, kIndicatorColor) +
+                             R"(
+    OnIndicate = BarIndicate
+  end
+end
+)";
+    TPackageForm first;
+    ReadForm(&first, text);
+    const std::string written = WriteForm(&first);
+    TPackageForm second;
+    ReadForm(&second, written);
+
+    for (TPackageForm* form : {&first, &second}) {
+        ASSERT_NE(form->Bar, nullptr);
+        EXPECT_EQ(form->Bar->IndicatorImage()->BoundsRect(), TRect(-5, -3, 5, 3)) << written;
+        EXPECT_EQ(form->Calls, std::vector<std::string>{}) << "no event fires while reading";
+    }
+    EXPECT_EQ(written.find("Length"), std::string::npos) << written;
+}
+
 TEST(KxPackageStreaming, OwnPropertiesAreWrittenInPublishedOrder) {
     RegisterPackageForm();
     TPackageForm form;

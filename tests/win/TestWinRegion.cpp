@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
@@ -223,6 +224,34 @@ TEST(WinRegion, EightBitBitmapIsScannedInTwentyFourBitsAndKeepsItsFormatAndPixel
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 9; ++x)
             EXPECT_EQ(after.PixelRgb(x, y), before.PixelRgb(x, y)) << x << "," << y;
+}
+
+TEST(WinRegion, FromBitmapPassesOnAnExceptionOfTheBitmapsChangeHandlerAndKeepsTheFormat) {
+    // The handler fails on the change to 24 bits, on the change back, or on both.
+    const struct {
+        const char* what;
+        int failingChange; // 0: every change
+        int expectedChanges;
+    } cases[] = {{"to 24 bits", 1, 2}, {"back to 8 bits", 2, 2}, {"both", 0, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TBitmap bitmap;
+        Paint(bitmap, 9, 4, clWhite, {{0, 0, clRed}});
+        bitmap.SetPixelFormat(pf8bit);
+        int changes = 0;
+        bitmap.OnChange = [&](TObject*) {
+            ++changes;
+            if (c.failingChange == 0 || changes == c.failingChange)
+                throw std::runtime_error("change refused");
+        };
+
+        WinRegion region;
+        EXPECT_THROW(region.FromBitmap(&bitmap, clRed), std::runtime_error);
+
+        EXPECT_EQ(changes, c.expectedChanges);
+        bitmap.OnChange = nullptr;
+        EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
+    }
 }
 
 TEST(WinRegion, ContainsExcludesTheRightAndBottomEdge) {

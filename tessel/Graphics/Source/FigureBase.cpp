@@ -1,5 +1,7 @@
 #include "tessel/Graphics/FigureBase.h"
 
+#include "tessel/Graphics/StoredDouble.h"
+
 namespace tessel {
 
 namespace {
@@ -11,9 +13,10 @@ float ToFloat(double value) {
     return stored;
 }
 
-// value x factor in single precision, truncated toward zero.
+// value x factor, truncated toward zero: only the factor is single precision, the product
+// is a double.
 int ScaleTrunc(int value, float factor) {
-    return static_cast<int>(ToFloat(static_cast<double>(value) * factor));
+    return static_cast<int>(StoredDouble(static_cast<double>(value) * factor));
 }
 
 } // namespace

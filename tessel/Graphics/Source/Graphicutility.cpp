@@ -2,25 +2,21 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "tessel/Graphics/Source/Restorer.h"
 
 namespace tessel {
 namespace detail {
 
-// Sets one canvas setting for the guard's lifetime and puts the earlier value back when it
-// goes, also when the drawing call in between throws.
-template <class Value, Value (*Get)(TCanvas*), void (*Set)(TCanvas*, Value)> class SettingGuard {
-public:
-    SettingGuard(TCanvas* canvas, Value value) : m_canvas(canvas), m_saved(Get(canvas)) {
-        Set(canvas, value);
-    }
-    ~SettingGuard() { Set(m_canvas, m_saved); }
-    SettingGuard(const SettingGuard&) = delete;
-    SettingGuard& operator=(const SettingGuard&) = delete;
-
-private:
-    TCanvas* m_canvas;
-    Value m_saved;
-};
+// Sets one canvas setting for one drawing call and puts the earlier value back afterwards,
+// also when the call throws.
+template <class Value, Value (*Get)(TCanvas*), void (*Set)(TCanvas*, Value), class Draw>
+void WithSetting(TCanvas* canvas, Value value, Draw draw) {
+    const Value saved = Get(canvas);
+    Restorer restorer([canvas, saved] { Set(canvas, saved); });
+    Set(canvas, value);
+    draw();
+    restorer.Restore();
+}
 
 inline TBrushStyle BrushStyleOf(TCanvas* c) {
     return c->Brush()->Style();
@@ -41,20 +37,14 @@ inline void SetCopyMode(TCanvas* c, TCopyMode mode) {
     c->SetCopyMode(mode);
 }
 
-using ClearBrush = SettingGuard<TBrushStyle, BrushStyleOf, SetBrushStyle>;
-using PenColor = SettingGuard<TColor, PenColorOf, SetPenColor>;
-using CopyModeGuard = SettingGuard<TCopyMode, CopyModeOf, SetCopyMode>;
-
 // The frame manner: the brush is cleared for the call.
 template <class Draw> void Framed(TCanvas* canvas, Draw draw) {
-    ClearBrush guard(canvas, bsClear);
-    draw();
+    WithSetting<TBrushStyle, BrushStyleOf, SetBrushStyle>(canvas, bsClear, draw);
 }
 
 // The fill manner: the pen takes the brush colour for the call.
 template <class Draw> void Filled(TCanvas* canvas, Draw draw) {
-    PenColor guard(canvas, canvas->Brush()->Color());
-    draw();
+    WithSetting<TColor, PenColorOf, SetPenColor>(canvas, canvas->Brush()->Color(), draw);
 }
 
 } // namespace detail
@@ -91,9 +81,9 @@ void FillPolygon(TCanvas* canvas, const TPoint* points, int count) {
 }
 
 void CopyBitmapRect(TCanvas* canvas, int x, int y, TBitmap* bitmap, const TRect& sourceRect) {
-    detail::CopyModeGuard guard(canvas, cmSrcCopy);
     const TRect dest(x, y, x + sourceRect.Width(), y + sourceRect.Height());
-    canvas->CopyRect(dest, bitmap->Canvas(), sourceRect);
+    detail::WithSetting<TCopyMode, detail::CopyModeOf, detail::SetCopyMode>(
+        canvas, cmSrcCopy, [&] { canvas->CopyRect(dest, bitmap->Canvas(), sourceRect); });
 }
 
 } // namespace tessel

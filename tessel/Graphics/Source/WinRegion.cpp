@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/graphics/Bitmap.h"
+#include "tessel/Graphics/Source/Restorer.h"
 
 namespace tessel {
 namespace {
@@ -25,20 +26,6 @@ const std::uint8_t* FindRun(const std::uint8_t*& cursor, const std::uint8_t* row
         cursor += 3;
     return start;
 }
-
-// Puts a bitmap's pixel format back on every path out of the scan.
-class PixelFormatRestorer {
-public:
-    explicit PixelFormatRestorer(TBitmap* bitmap)
-        : m_bitmap(bitmap), m_saved(bitmap->PixelFormat()) {}
-    ~PixelFormatRestorer() { m_bitmap->SetPixelFormat(m_saved); }
-    PixelFormatRestorer(const PixelFormatRestorer&) = delete;
-    PixelFormatRestorer& operator=(const PixelFormatRestorer&) = delete;
-
-private:
-    TBitmap* m_bitmap;
-    TPixelFormat m_saved;
-};
 
 // Builds a region from rectangles given in banded order (top to bottom, left to right, none
 // overlapping) with ExtCreateRegion, in batches merged pairwise as they come (like a binary
@@ -154,7 +141,8 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
     if (width <= 0 || height <= 0)
         return;
 
-    PixelFormatRestorer restorer(bitmap);
+    const TPixelFormat saved = bitmap->PixelFormat();
+    detail::Restorer restorer([bitmap, saved] { bitmap->SetPixelFormat(saved); });
     bitmap->SetPixelFormat(pf24bit);
     // The kept pixels are collected as rectangles, row by row and left to right, which is
     // the banded order a region's data is in; one combine per run would cost time with the
@@ -175,6 +163,7 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
             keptFrom = static_cast<int>(cursor - rowStart) / 3;
         }
     }
+    restorer.Restore();
     HRGN built = kept.Finish();
     Combine(m_hrgn, built, built, RGN_COPY);
     DeleteObject(built);

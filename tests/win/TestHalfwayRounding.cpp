@@ -1,0 +1,2 @@
+// The half-way rounding table, shared with the native build.
+#include "tests/support/HalfwayRoundingTests.h"
