@@ -38,10 +38,10 @@ const char* CheckStateName(int state) {
 
 void TGalleryForm::Register() {
     RegisterFrameworkClasses();
-    RegisterKxButtonTxClasses();
-    RegisterKxBrickTxClasses();
-    RegisterKxCheckBoxClasses();
-    RegisterKxBarClasses();
+    KxButtonTx::Register();
+    KxBrickTx::Register();
+    KxCheckBox::Register();
+    KxBar::Register();
     KxNumLed::Register();
     PublishedClass<TGalleryForm>("TGalleryForm", "TForm")
         .Field("Background", &TGalleryForm::Background)

@@ -19,7 +19,7 @@ const char kFormResource[] = "TMAINFORM";
 
 void TMainForm::Register() {
     RegisterFrameworkClasses();
-    RegisterKxButtonTxClasses();
+    KxButtonTx::Register();
     PublishedClass<TMainForm>("TMainForm", "TForm")
         .Field("Background", &TMainForm::Background)
         .Field("Message", &TMainForm::Message)

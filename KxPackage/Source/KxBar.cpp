@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxBar.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "framework/streaming/Published.h"
 
@@ -176,13 +177,13 @@ void KxBar::CancelMouseMode() {
 }
 
 void KxBar::Register() {
-    RegisterKxBarClasses();
+    PublishKxBarClasses();
     RegisterComponents("KxComponents", {ClassOf<KxBar>()});
 }
 
 namespace {
 void PublishKxBar() {
-    RegisterKxBrickClasses();
+    PublishKxBrickClasses();
     PublishedClass<KxBarOrigin>("KxBarOrigin")
         .Int("X", &KxBarOrigin::GetX, &KxBarOrigin::SetX, 0)
         .Int("Y", &KxBarOrigin::GetY, &KxBarOrigin::SetY, 0);
@@ -202,7 +203,7 @@ void PublishKxBar() {
 }
 } // namespace
 
-void RegisterKxBarClasses() {
+void PublishKxBarClasses() {
     static const bool registered = (PublishKxBar(), true);
     (void)registered;
 }

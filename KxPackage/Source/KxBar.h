@@ -108,6 +108,3 @@ protected:
     std::unique_ptr<KxBarOrigin> Origin;
 };
 
-// Publishes KxBar and KxBarOrigin (and what they build on) for the form description;
-// idempotent.
-void RegisterKxBarClasses();

@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxBrick.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "KxPackage/Source/KxPublished.h"
 
@@ -55,13 +56,13 @@ void KxBrick::SetAppearance(KxThreeStateAppearance* value) {
 }
 
 void KxBrick::Register() {
-    RegisterKxBrickClasses();
+    PublishKxBrickClasses();
     RegisterComponents("KxComponents", {ClassOf<KxBrick>()});
 }
 
 namespace {
 void PublishKxBrick() {
-    RegisterKxControlClasses();
+    PublishKxControlClasses();
     PublishedClass<KxThreeStateAppearance>("KxThreeStateAppearance", "KxCtrlAppearance")
         .Object("NormalBmp", &KxThreeStateAppearance::GetNormalBmp)
         .Object("FocusedBmp", &KxThreeStateAppearance::GetFocusedBmp)
@@ -73,7 +74,7 @@ void PublishKxBrick() {
 }
 } // namespace
 
-void RegisterKxBrickClasses() {
+void PublishKxBrickClasses() {
     static const bool registered = (PublishKxBrick(), true);
     (void)registered;
 }

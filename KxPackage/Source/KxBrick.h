@@ -54,6 +54,3 @@ protected:
     std::unique_ptr<KxThreeStateAppearance> FAppearance;
 };
 
-// Publishes KxBrick and KxThreeStateAppearance (and what they build on) for the form
-// description; idempotent.
-void RegisterKxBrickClasses();

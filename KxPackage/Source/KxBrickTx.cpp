@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxBrickTx.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "framework/streaming/Published.h"
 
@@ -28,13 +29,13 @@ void KxBrickTx::DoRepaint() {
 }
 
 void KxBrickTx::Register() {
-    RegisterKxBrickTxClasses();
+    PublishKxBrickTxClasses();
     RegisterComponents("KxComponentsTx", {ClassOf<KxBrickTx>()});
 }
 
 namespace {
 void PublishKxBrickTx() {
-    RegisterKxBrickClasses();
+    PublishKxBrickClasses();
     PublishedClass<KxBrickTx>("KxBrickTx", "KxBrick")
         .Object("Font", &TControl::Font)
         .StoredIf([](KxBrickTx* brick) { return !brick->ParentFont(); })
@@ -43,7 +44,7 @@ void PublishKxBrickTx() {
 }
 } // namespace
 
-void RegisterKxBrickTxClasses() {
+void PublishKxBrickTxClasses() {
     static const bool registered = (PublishKxBrickTx(), true);
     (void)registered;
 }

@@ -18,5 +18,3 @@ public:
     static void Register();
 };
 
-// Publishes KxBrickTx (and what it builds on) for the form description; idempotent.
-void RegisterKxBrickTxClasses();

@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxButton.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "KxPackage/Source/KxPublished.h"
 #include "framework/ui/Form.h"
@@ -49,13 +50,13 @@ void KxButton::KeyPress(char& Key) {
 }
 
 void KxButton::Register() {
-    RegisterKxButtonClasses();
+    PublishKxButtonClasses();
     RegisterComponents("KxComponents", {ClassOf<KxButton>()});
 }
 
 namespace {
 void PublishKxButton() {
-    RegisterKxControlClasses();
+    PublishKxControlClasses();
     PublishedClass<KxButton> button("KxButton", "KxCustomControl");
     button.Object("Appearance", &KxButton::GetAppearance)
         .Int("ModalResult", &KxButton::GetModalResult, &KxButton::SetModalResult, 0)
@@ -64,7 +65,7 @@ void PublishKxButton() {
 }
 } // namespace
 
-void RegisterKxButtonClasses() {
+void PublishKxButtonClasses() {
     static const bool registered = (PublishKxButton(), true);
     (void)registered;
 }

@@ -36,5 +36,3 @@ protected:
     int ModalResult = 0;
 };
 
-// Publishes KxButton (and what it builds on) for the form description; idempotent.
-void RegisterKxButtonClasses();

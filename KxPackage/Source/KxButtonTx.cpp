@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxButtonTx.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "framework/streaming/Published.h"
 
@@ -36,13 +37,13 @@ void KxButtonTx::DoRepaint() {
 }
 
 void KxButtonTx::Register() {
-    RegisterKxButtonTxClasses();
+    PublishKxButtonTxClasses();
     RegisterComponents("KxComponentsTx", {ClassOf<KxButtonTx>()});
 }
 
 namespace {
 void PublishKxButtonTx() {
-    RegisterKxButtonClasses();
+    PublishKxButtonClasses();
     PublishedClass<KxButtonTx>("KxButtonTx", "KxButton")
         .Object("Font", &TControl::Font)
         .StoredIf([](KxButtonTx* button) { return !button->ParentFont(); })
@@ -51,7 +52,7 @@ void PublishKxButtonTx() {
 }
 } // namespace
 
-void RegisterKxButtonTxClasses() {
+void PublishKxButtonTxClasses() {
     static const bool registered = (PublishKxButtonTx(), true);
     (void)registered;
 }

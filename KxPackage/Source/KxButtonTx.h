@@ -19,5 +19,3 @@ public:
     static void Register();
 };
 
-// Publishes KxButtonTx (and what it builds on) for the form description; idempotent.
-void RegisterKxButtonTxClasses();

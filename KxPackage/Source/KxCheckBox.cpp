@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxCheckBox.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include "KxPackage/Source/KxPublished.h"
 
@@ -140,13 +141,13 @@ void KxCheckBox::KeyPress(char& Key) {
 }
 
 void KxCheckBox::Register() {
-    RegisterKxCheckBoxClasses();
+    PublishKxCheckBoxClasses();
     RegisterComponents("KxComponents", {ClassOf<KxCheckBox>()});
 }
 
 namespace {
 void PublishKxCheckBox() {
-    RegisterKxControlClasses();
+    PublishKxControlClasses();
     PublishedClass<KxChkBoxAppearance>("KxChkBoxAppearance")
         .Object("Check", &KxChkBoxAppearance::GetCheck)
         .Object("Uncheck", &KxChkBoxAppearance::GetUncheck)
@@ -164,7 +165,7 @@ void PublishKxCheckBox() {
 }
 } // namespace
 
-void RegisterKxCheckBoxClasses() {
+void PublishKxCheckBoxClasses() {
     static const bool registered = (PublishKxCheckBox(), true);
     (void)registered;
 }

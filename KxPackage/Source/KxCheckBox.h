@@ -87,6 +87,3 @@ protected:
     TNotifyEvent FInheritedBitmapChange;
 };
 
-// Publishes KxCheckBox and KxChkBoxAppearance (and what they build on) for the form
-// description; idempotent.
-void RegisterKxCheckBoxClasses();

@@ -1,4 +1,5 @@
 #include "KxPackage/Source/KxControl.h"
+#include "KxPackage/Source/KxClassPublishing.h"
 
 #include <vector>
 
@@ -456,7 +457,7 @@ void KxThreeStateFontColor::AssignTo(TPersistent* dest) {
 // ---- Published properties --------------------------------------------------------------
 
 namespace {
-void PublishKxControlClasses() {
+void PublishKxControlClassesOnce() {
     RegisterFrameworkClasses();
     PublishedClass<KxControl>("KxControl", "TWinControl")
         .Event("OnMouseEnter", &KxControl::OnMouseEnter)
@@ -488,7 +489,7 @@ void PublishKxControlClasses() {
 }
 } // namespace
 
-void RegisterKxControlClasses() {
-    static const bool registered = (PublishKxControlClasses(), true);
+void PublishKxControlClasses() {
+    static const bool registered = (PublishKxControlClassesOnce(), true);
     (void)registered;
 }

@@ -212,6 +212,3 @@ protected:
     TColor Disabled = -1;
 };
 
-// Publishes KxControl, KxCustomControl, the appearance and the caption colour sets for the
-// form description (with the framework's classes); registering again changes nothing.
-void RegisterKxControlClasses();

@@ -27,7 +27,7 @@ public:
 };
 
 void RegisterKxForm() {
-    RegisterKxButtonTxClasses();
+    KxButtonTx::Register();
     PublishedClass<TKxForm>("TKxForm", "TForm")
         .Field("YesButton", &TKxForm::YesButton)
         .Handler("YesButtonClick", &TKxForm::YesButtonClick);
