@@ -5,6 +5,15 @@
 # cmake/ShippedBuild.cmake) and runs the end-to-end tests on its executables.
 option(SHIPPED_BUILD "Build only the shipped programs" OFF)
 
+# A 64-bit configuration (cmake/mingw-x86_64.cmake) builds the unit tests alone, for the
+# 64-bit Wine: the programs, their import stubs and the end-to-end tests are 32-bit only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WINDOWS_64BIT_TESTS ON)
+    if(SHIPPED_BUILD)
+        message(FATAL_ERROR "The shipped programs are 32-bit: use cmake/mingw-i686-win32.cmake")
+    endif()
+endif()
+
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
 add_compile_definitions(NOMINMAX STRICT)
 add_link_options(-static -Wl,--gc-sections)
@@ -29,7 +38,9 @@ if(SHIPPED_BUILD)
     return()
 endif()
 
-include(${PROJECT_SOURCE_DIR}/cmake/ShippedBuild.cmake)
+if(NOT WINDOWS_64BIT_TESTS)
+    include(${PROJECT_SOURCE_DIR}/cmake/ShippedBuild.cmake)
+endif()
 
 add_googletest()
 file(GLOB win_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
@@ -49,7 +60,12 @@ add_executable(win_TestLogicErrors ${PROJECT_SOURCE_DIR}/tests/native/TestLogicE
 target_link_libraries(win_TestLogicErrors PRIVATE std_failures tessel_win GTest::gtest_main)
 add_test(NAME win.TestLogicErrors COMMAND win_TestLogicErrors)
 
-foreach(part launcher gallery tests/e2e tests/imports tools)
+set(windows_parts launcher gallery tests/e2e tests/imports tools)
+if(WINDOWS_64BIT_TESTS)
+    # The launcher's libraries and the e2e folder's stand-in installer serve unit tests too.
+    set(windows_parts launcher tests/e2e)
+endif()
+foreach(part ${windows_parts})
     if(EXISTS ${PROJECT_SOURCE_DIR}/${part}/CMakeLists.txt)
         add_subdirectory(${part})
     endif()

@@ -2,11 +2,14 @@
 # Installs what the build and the tests need on a Debian 12 machine; does nothing when all is there.
 # A mirror caught mid-sync serves an index of the wrong size, and multiarch packages then
 # resolve against mismatched versions: the index update is retried with a pause, and an
-# install that cannot be resolved is retried against the base release alone.
+# install that cannot be resolved is retried against the base release alone. (wine32 and
+# wine64 together need the same version of their multiarch libraries on both architectures,
+# which the security archive breaks while it carries a newer one for amd64 only.)
 set -u
 packages=(cmake ninja-build clang libclang-rt-14-dev googletest python3
           g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-          wine wine32:i386 fonts-wine fonts-liberation xvfb xdotool x11-apps imagemagick)
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb xdotool x11-apps imagemagick)
 attempts=${INSTALL_ATTEMPTS:-3}
 pause=${INSTALL_PAUSE:-10}
 base_release=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")

@@ -1,9 +1,24 @@
 # Sourced: prepares the Wine test prefix and an Xvfb display for one build folder and keeps
 # one persistent wineserver for the run.  Usage: source tools/wine-env.sh <build-dir>
+# WINEARCH=win64 makes a 64-bit prefix run by the 64-bit loader (WINE_LOADER, default
+# /usr/lib/wine/wine64); the default is the 32-bit prefix and the `wine` command. WINE is then
+# the command that runs a Windows program in this prefix.
 wine_env_build=$(realpath -m "${1:?build dir}")
 mkdir -p "$wine_env_build"
 export WINEPREFIX="$wine_env_build/wineprefix"
-export WINEARCH=win32
+# A prefix made earlier keeps its architecture: Wine refuses a prefix of the other one.
+if [ -z "${WINEARCH:-}" ] && grep -qs '^#arch=win64' "$WINEPREFIX/system.reg"; then
+    WINEARCH=win64
+fi
+export WINEARCH=${WINEARCH:-win32}
+if [ "$WINEARCH" = win64 ]; then
+    # The `wine` wrapper prefers the 32-bit loader whenever it is installed, even where it
+    # cannot start; WINELOADER is what Wine itself starts for child processes.
+    export WINE=${WINE_LOADER:-/usr/lib/wine/wine64}
+    export WINELOADER=$WINE
+else
+    export WINE=wine
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -24,9 +39,9 @@ else
 fi
 
 if [ ! -f "$WINEPREFIX/.prepared" ]; then
-    timeout 300 wineboot -i >/dev/null 2>&1
+    timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
     timeout 60 wineserver -w
-    wine_env_reg() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1; }
+    wine_env_reg() { timeout 60 "$WINE" reg add "$@" /f >/dev/null 2>&1; }
     # Without Managed=N every window destruction waits two seconds.
     wine_env_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
     wine_env_reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
@@ -42,7 +57,7 @@ fi
 # WINE_WINDOWS_VERSION=winxp makes the prefix report that Windows version (the programs' XP
 # run). Wine still exports every function: only the import check catches a newer import.
 if [ -n "${WINE_WINDOWS_VERSION:-}" ]; then
-    timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ \
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ \
         /d "$WINE_WINDOWS_VERSION" /f >/dev/null 2>&1
 fi
 
@@ -50,4 +65,4 @@ fi
 # services it starts are spawned here with no terminal or pipe of ours, so a test runner
 # never waits for them to close its output.
 timeout 10 wineserver -p </dev/null >/dev/null 2>&1 || true
-timeout 60 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+timeout 60 "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true

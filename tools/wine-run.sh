@@ -3,4 +3,4 @@
 # The prefix and display come from tools/wine-env.sh (tools/with-wine.sh sets them up).
 : "${WINEPREFIX:?run under tools/with-wine.sh <build-dir> ...}"
 : "${DISPLAY:?run under tools/with-wine.sh <build-dir> ...}"
-exec timeout -k 5 "${WINE_TIMEOUT:-120}" wine "$@"
+exec timeout -k 5 "${WINE_TIMEOUT:-120}" "${WINE:-wine}" "$@"

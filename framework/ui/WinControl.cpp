@@ -803,13 +803,17 @@ void TWinControl::WndProc(TMessage& Message) {
     }
     case WM_CANCELMODE: {
         TControl* capture = GetCaptureControl();
-        if (capture && capture != this && capture->Parent() == this &&
-            dynamic_cast<TWinControl*>(capture)) {
-            // A windowed child holds the capture on its own window: it cancels its own mode
-            // (and whatever its press started) and lets go there.
-            capture->Perform(WM_CANCELMODE, 0, 0);
-        } else if (capture && (capture == this || capture->Parent() == this)) {
+        // The window the capture is on: the holder's own, or its parent's for a windowless one.
+        TWinControl* window = capture ? dynamic_cast<TWinControl*>(capture) : nullptr;
+        if (capture && !window)
+            window = capture->Parent();
+        if (window == this && capture) {
             LoseCapture(capture);
+        } else if (window && ContainsControl(window)) {
+            // A window inside this one holds the capture, however deep (a disabled form
+            // cancels the drag of an image in a control on it): that window cancels its own
+            // mode (and whatever its press started) and lets go there.
+            window->Perform(WM_CANCELMODE, 0, 0);
         }
         DefaultHandler(Message);
         return;

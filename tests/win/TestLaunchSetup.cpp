@@ -163,9 +163,9 @@ TEST_F(LaunchSetupTest, StartsQuotedSetupByFullNameInItsOwnFolderWithoutWindow) 
         EXPECT_EQ(g_seen.creationFlags, static_cast<DWORD>(CREATE_NO_WINDOW));
         EXPECT_TRUE(g_seen.environmentNull);
         EXPECT_EQ(g_seen.createDirectory, folder);
-        EXPECT_EQ(g_seen.startup.cb, 68u);
+        EXPECT_EQ(g_seen.startup.cb, sizeof(STARTUPINFOW));
         STARTUPINFOW cleared = {};
-        cleared.cb = 68;
+        cleared.cb = sizeof cleared;
         EXPECT_EQ(std::memcmp(&g_seen.startup, &cleared, sizeof cleared), 0);
         EXPECT_EQ(g_seen.shellStarts, 0);
         // Both handles of the started process are closed: it is not waited for.

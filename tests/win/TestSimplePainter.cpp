@@ -209,9 +209,12 @@ TEST(SimplePainter, EraseRectFillsWithTheBackgroundAndKeepsTheBrush) {
 }
 
 TEST(SimplePainter, PolygonPrimitivesReportAPointArrayThatCannotBeMade) {
+    // 2 GB of points do not fit a 32-bit process; 4 GB cannot even be asked for. A 64-bit
+    // process gets them, and the painter would then read that many points.
+    if (sizeof(void*) != 4)
+        GTEST_SKIP() << "the arrays asked for fit a 64-bit process";
     Surface s;
     const tessel::Point points[] = {{0, 0}, {10, 0}, {0, 10}};
-    // 2 GB of points do not fit a 32-bit process; 4 GB cannot even be asked for.
     for (const int impossible : {0x0FFFFFFF, 0x1FFFFFFF}) {
         SCOPED_TRACE(impossible);
         EXPECT_EQ(AssertionTextOf([&] { s.painter.FramePolygon(points, impossible); }),

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
@@ -439,6 +441,67 @@ TEST(WinControl, AFrameworkExceptionOutOfAHandlerGoesToTheHookOrWaitsForTheLoop)
     EXPECT_THROW(RethrowWindowProcException(), EInvalidGraphic);
     EXPECT_EQ(g_hookedMessages.size(), 1u);
     EXPECT_TRUE(boxes.Shown().empty());
+}
+
+} // namespace
+
+namespace {
+
+// Whoever holds the capture inside a form, however deep, lets go when the form cancels modes
+// (as disabling it for a modal box does); a holder in another form keeps it.
+TEST_F(WinControlTest, ACancelledFormTakesTheCaptureFromAHolderAtAnyDepth) {
+    ShownForm other{100, 80, 500, 100};
+    struct Case {
+        const char* holder;
+        std::function<TControl*()> make;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {"an image on the form",
+         [&]() -> TControl* {
+             auto* image = new TImage(form.form.get());
+             image->SetParent(form.form.get());
+             return image;
+         },
+         true},
+        {"an image in a panel",
+         [&]() -> TControl* {
+             Recorder* panel = Add("panel", 10, false);
+             auto* image = new TImage(form.form.get());
+             image->SetParent(panel);
+             return image;
+         },
+         true},
+        {"a control in a panel",
+         [&]() -> TControl* {
+             Recorder* panel = Add("panel", 10, false);
+             auto* inner = new Recorder(form.form.get(), log, "inner");
+             inner->SetParent(panel);
+             return inner;
+         },
+         true},
+        {"an image on another form",
+         [&]() -> TControl* {
+             auto* image = new TImage(other.form.get());
+             image->SetParent(other.form.get());
+             return image;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.holder);
+        TControl* holder = c.make();
+        holder->SetBounds(5, 5, 20, 20);
+        SetCaptureControl(holder);
+        ASSERT_EQ(GetCaptureControl(), holder);
+        ASSERT_NE(GetCapture(), nullptr);
+
+        SendMessageA(form.Handle(), WM_CANCELMODE, 0, 0);
+
+        EXPECT_EQ(GetCaptureControl() == nullptr, c.cancelled);
+        EXPECT_EQ(GetCapture() == nullptr, c.cancelled);
+        SetCaptureControl(nullptr);
+    }
 }
 
 } // namespace
