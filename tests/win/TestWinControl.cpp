@@ -401,7 +401,11 @@ TEST_F(WinControlTest, TheFormForgetsItsActiveControlWhenItOrItsContainerLeaves)
             delete container;
             break;
         }
-        EXPECT_TRUE(form->ActiveControl() == nullptr);
+        // The form never keeps a control that left. When only the focused control leaves, the
+        // system hands the focus to the container that stays, and the form may follow it.
+        const bool containerStays = leaving == TakenOff || leaving == Deleted;
+        EXPECT_TRUE(form->ActiveControl() == nullptr ||
+                    (containerStays && form->ActiveControl() == container));
         PumpMessages(20); // reactivation must not reach a deleted control
     }
 }
