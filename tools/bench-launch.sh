@@ -13,8 +13,7 @@ build=${1:-build/win}
 runs=${2:-40}
 
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-          -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+    cmake --preset windows-tests -B "$build" >/dev/null
 fi
 cmake --build "$build" -j "${JOBS:-2}" --target shipped FakeSetup BareLaunch >/dev/null 2>&1 ||
     { echo "building the programs in $build failed"; exit 1; }

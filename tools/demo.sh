@@ -17,8 +17,7 @@ build=${DEMO_BUILD:-build/demo}
 mkdir -p "$build"
 rm -f "$build"/notice-*.png "$build"/gallery.png
 echo "building pelorin.exe and spelorin.exe in $build ..."
-if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-           -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
+if ! { cmake --preset windows-tests -B "$build" &&
        cmake --build "$build" -j "${JOBS:-2}" \
              --target shipped FakeSetup NoticeHelper; } \
        >"$build/demo-build.log" 2>&1; then

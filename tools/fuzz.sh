@@ -12,8 +12,7 @@ runs=${1:-1000000}
 build=${BUILD_ROOT:-build}/native
 jobs=${JOBS:-2}
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
+cmake --preset native -B "$build" >/dev/null || exit 1
 targets=()
 for source in tests/fuzz/fuzz_*.cpp; do
     [ -e "$source" ] || continue

@@ -23,11 +23,10 @@ run_suite() { # name, build dir, ctest arguments...
     [ "$rc" -eq 0 ] || status=1
 }
 
-cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+# The configurations are the presets of CMakePresets.json, in folders below $build.
+cmake --preset native -B "$build/native" >/dev/null &&
     cmake --build "$build/native" -j "$jobs" || { echo "native build failed"; exit 1; }
-cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null &&
+cmake --preset windows-tests -B "$build/win" >/dev/null &&
     cmake --build "$build/win" -j "$jobs" || { echo "windows build failed"; exit 1; }
 
 run_suite native "$build/native" ctest -j "$jobs"
@@ -45,8 +44,7 @@ else
     if tools/wine64-usable.sh; then
         # The unit tests again as 64-bit programs, which the 64-bit Wine runs; the end-to-end
         # tests run the shipped 32-bit programs and cannot.
-        cmake -S . -B "$build/win64" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-              -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null &&
+        cmake --preset windows-tests-64 -B "$build/win64" >/dev/null &&
             cmake --build "$build/win64" -j "$jobs" || { echo "64-bit windows build failed"; exit 1; }
         run_suite wine64 "$build/win64" env WINEARCH=win64 \
             tools/with-wine.sh "$build/win64" ctest
