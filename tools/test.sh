@@ -41,7 +41,7 @@ if tools/wine-usable.sh; then
 else
     # The checks that read the built programs need no Wine.
     run_suite win-static "$build/win" ctest -L static
-    if tools/wine64-usable.sh; then
+    if tools/wine-usable.sh 64; then
         # The unit tests again as 64-bit programs, which the 64-bit Wine runs; the end-to-end
         # tests run the shipped 32-bit programs and cannot.
         cmake --preset windows-tests-64 -B "$build/win64" >/dev/null &&
