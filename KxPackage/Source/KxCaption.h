@@ -3,6 +3,7 @@
 
 #include "KxPackage/Source/KxControl.h"
 #include "framework/graphics/Font.h"
+#include "framework/win/WinHandle.h"
 
 // The caption that the text controls (KxButtonTx, KxBrickTx) paint over their state bitmap
 // in the display image: one line centred in FTextRect, in a colour per state from a caption
@@ -65,12 +66,11 @@ public:
         }
         HDC dc = this->ImageCanvas()->Handle();
         SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ kept = SelectObject(dc, this->Font()->Handle());
+        const SelectedObject font(dc, this->Font()->Handle());
         SetTextColor(dc, static_cast<COLORREF>(GetFontColorOfCurState()));
         const AnsiString text = GetText();
         RECT rect = {r.Left, r.Top, r.Right, r.Bottom};
         DrawTextA(dc, text.c_str(), text.Length(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        SelectObject(dc, kept);
     }
     // Plain RGB.
     virtual TColor GetFontColorOfCurState() const = 0;

@@ -3,8 +3,9 @@
 
 #include <vector>
 
-#include "framework/ui/FrameworkClasses.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/FrameworkClasses.h"
 
 // ---- KxControl -------------------------------------------------------------------------
 
@@ -356,11 +357,7 @@ void KxCustomControl::BuildRegion() {
     } else if (IsStateEmpty(0)) {
         FRegion->SetRect(0, 0, 0, 0);
     } else {
-        struct Guard {
-            bool& flag;
-            explicit Guard(bool& f) : flag(f) { flag = true; }
-            ~Guard() { flag = false; }
-        } guard(FBuildingRegion);
+        const FlagScope building(FBuildingRegion);
         FLedCtrl->MakeRegion(*FRegion, 0);
     }
 }

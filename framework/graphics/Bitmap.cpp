@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/graphics/Canvas.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Stream.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/win/WinHandle.h"
 
 // The canvas of a bitmap: a memory DC with the bitmap's section selected. A bitmap can be
 // selected into one DC only, so before a canvas takes a handle every other bitmap canvas
@@ -67,10 +68,8 @@ private:
 namespace {
 
 int ScreenBitsPerPixel() {
-    const HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
-    return bits;
+    const WindowDC screen;
+    return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
 }
 
 [[noreturn]] void OutOfResources() {
@@ -271,10 +270,8 @@ void TBitmap::EnsureDib() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, m_handle, 0, static_cast<UINT>(m_height),
+    const int lines = GetDIBits(WindowDC().get(), m_handle, 0, static_cast<UINT>(m_height),
                                 image.Pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (lines != m_height)
         throw EInvalidGraphic("Bitmap image is not valid: its pixels cannot be read");
     AdoptImage(image, pfDevice);
@@ -451,11 +448,12 @@ void TBitmap::SetHandle(HBITMAP handle) {
                 // The colour table is read through a DC of our own.
                 RGBQUAD colours[256];
                 TBitmapCanvas::DeselectEverywhere(handle, nullptr);
-                const HDC dc = CreateCompatibleDC(nullptr);
-                const HGDIOBJ old = SelectObject(dc, handle);
-                const UINT count = GetDIBColorTable(dc, 0, 1u << bits, colours);
-                SelectObject(dc, old);
-                DeleteDC(dc);
+                UINT count = 0;
+                {
+                    const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+                    const SelectedObject selected(dc.get(), handle);
+                    count = GetDIBColorTable(dc.get(), 0, 1u << bits, colours);
+                }
                 std::vector<BmpPaletteEntry>& palette = *PaletteFor(bits);
                 palette.assign(count, BmpPaletteEntry());
                 for (UINT i = 0; i < count; ++i)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/WinControl.h"
@@ -223,14 +224,8 @@ void TControl::SetParentFont(bool value) {
 void TControl::ParentFontChanged() {
     if (!m_parentFont || !m_parent)
         return;
-    m_changingFont = true;
-    try {
-        m_font->Assign(m_parent->Font());
-    } catch (...) {
-        m_changingFont = false;
-        throw;
-    }
-    m_changingFont = false;
+    const FlagScope changing(m_changingFont);
+    m_font->Assign(m_parent->Font());
 }
 
 void TControl::FontChangeHandler(TObject*) {

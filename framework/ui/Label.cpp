@@ -1,7 +1,9 @@
 #include "framework/ui/Label.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/WinControl.h"
+#include "framework/win/WinHandle.h"
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
     ControlStyle.Include(csReplicatable);
@@ -27,15 +29,16 @@ UINT TLabel::DrawTextFlags() const {
 void TLabel::PaintControl(HDC DC) {
     RECT rect = {0, 0, m_width, m_height};
     if (!Transparent()) {
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
-        FillRect(DC, &rect, brush);
-        DeleteObject(brush);
+        const UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+        FillRect(DC, &rect, brush.get());
     }
     const AnsiString text = GetText();
     if (text.IsEmpty())
         return;
+    // The font goes back before the background mode, the reverse of how they were set.
     const int oldMode = SetBkMode(DC, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(DC, Font()->Handle());
+    const ScopeGuard restoreMode([DC, oldMode] { SetBkMode(DC, oldMode); });
+    const SelectedObject font(DC, Font()->Handle());
     const UINT flags = DrawTextFlags();
     if (Enabled()) {
         SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
@@ -49,8 +52,6 @@ void TLabel::PaintControl(HDC DC) {
         SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
         DrawTextA(DC, text.c_str(), text.Length(), &rect, flags);
     }
-    SelectObject(DC, oldFont);
-    SetBkMode(DC, oldMode);
 }
 
 void TLabel::AdjustBounds() {
@@ -59,12 +60,12 @@ void TLabel::AdjustBounds() {
     AnsiString text = GetText();
     if (text.IsEmpty())
         text = " "; // an empty label keeps the height of one line
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     RECT rect = {0, 0, m_wordWrap ? m_width : 0, 0};
-    DrawTextA(dc, text.c_str(), text.Length(), &rect, DrawTextFlags() | DT_CALCRECT);
-    SelectObject(dc, oldFont);
-    DeleteDC(dc);
+    {
+        const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+        const SelectedObject font(dc.get(), Font()->Handle());
+        DrawTextA(dc.get(), text.c_str(), text.Length(), &rect, DrawTextFlags() | DT_CALCRECT);
+    }
     int left = m_left;
     if (m_alignment == taRightJustify)
         left += m_width - rect.right;

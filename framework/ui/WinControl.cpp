@@ -6,6 +6,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
+#include "framework/win/WinHandle.h"
 
 namespace {
 const char kWindowClass[] = "TesselControl";
@@ -672,9 +673,8 @@ void TWinControl::EraseBackground(HDC DC) {
         return;
     RECT rect;
     GetClientRect(m_handle, &rect);
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
-    FillRect(DC, &rect, brush);
-    DeleteObject(brush);
+    const UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+    FillRect(DC, &rect, brush.get());
 }
 
 void TWinControl::PaintWindow(HDC) {}

@@ -4,13 +4,15 @@
 #include <memory>
 #include <new>
 
+#include "framework/core/Component.h"
+#include "framework/core/ScopeGuard.h"
+#include "framework/core/Types.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/core/Component.h"
 #include "framework/ui/Image.h"
-#include "framework/core/Types.h"
-#include "framework/win/Win.h"
 #include "framework/ui/WinControl.h"
+#include "framework/win/Win.h"
+#include "framework/win/WinHandle.h"
 #include "tessel/Graphics/Graphicutility.h"
 #include "tessel/Graphics/RgbColor.h"
 #include "tessel/Graphics/Shape.h"
@@ -25,28 +27,14 @@ namespace detail {
 
 // The screen's colour depth in bits per pixel.
 inline int ScreenColorDepth() {
-    const HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return bits;
+    const WindowDC screen;
+    return GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
 // The depth of the bitmaps we draw into: 16 colours on a 16-colour screen, else true colour.
 inline TPixelFormat SurfacePixelFormat() {
     return ScreenColorDepth() < 5 ? pf4bit : pf24bit;
 }
-
-// Runs a callable when the scope ends, on every path out.
-template <class F> class ScopeExit {
-public:
-    explicit ScopeExit(F f) : m_f(f) {}
-    ~ScopeExit() { m_f(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    F m_f;
-};
 
 // A new array of count elements, or null when the heap cannot hold it (too large to ask
 // for counts as not holding it too).
@@ -94,7 +82,7 @@ public:
         TBrush* brush = m_canvas->Brush();
         const TBrushStyle style = brush->Style();
         const TColor color = brush->Color();
-        const detail::ScopeExit restore([brush, style, color] {
+        const ScopeGuard restore([brush, style, color] {
             brush->SetColor(color);
             brush->SetStyle(style);
         });
@@ -136,12 +124,8 @@ public:
     ImageLayer(TComponent* owner, TWinControl* parent) : m_image(new TImage(owner)) {
         // Until the layer is made the image is ours to free if a step fails; an owner
         // would otherwise keep a half-made image.
-        bool made = false;
         TImage* image = m_image;
-        const detail::ScopeExit undo([&made, image] {
-            if (!made)
-                delete image;
-        });
+        ScopeGuard undo([image] { delete image; });
         m_image->SetParent(parent);
         TBitmap* bitmap = m_image->Picture()->Bitmap();
         bitmap->SetSize(0, 0);
@@ -154,7 +138,7 @@ public:
         m_canvasLayer.reset(
             new CanvasLayer<Saver>(m_image->Canvas(), m_image->Width(), m_image->Height()));
         m_image->SetEnabled(false);
-        made = true;
+        undo.Dismiss();
     }
 
     // The image is freed here unless its owner is already destroying it.
@@ -296,7 +280,7 @@ public:
         Paint([&](TCanvas* canvas) {
             TBitmap borrowed;
             borrowed.SetHandle(bitmap);
-            const detail::ScopeExit giveBack([&borrowed] { borrowed.ReleaseHandle(); });
+            const ScopeGuard giveBack([&borrowed] { borrowed.ReleaseHandle(); });
             const TPoint at = m_layer->MapPoint(Point(x, y));
             CopyBitmapRect(
                 canvas, at.x, at.y, &borrowed,
@@ -350,7 +334,7 @@ private:
     // One BeginPaint ... EndPaint bracket around a drawing step.
     template <class Draw> void Paint(Draw draw) {
         TCanvas* canvas = BeginPaint();
-        const detail::ScopeExit end([this] { EndPaint(); });
+        const ScopeGuard end([this] { EndPaint(); });
         draw(canvas);
     }
 

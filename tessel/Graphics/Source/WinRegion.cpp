@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/win/WinHandle.h"
 #include "tessel/Graphics/Source/Restorer.h"
 
 namespace tessel {
@@ -164,17 +165,16 @@ void WinRegion::FromBitmap(TBitmap* bitmap, TColor transparent) {
         }
     }
     restorer.Restore();
-    HRGN built = kept.Finish();
-    Combine(m_hrgn, built, built, RGN_COPY);
-    DeleteObject(built);
+    const UniqueRegion built(kept.Finish());
+    Combine(m_hrgn, built.get(), built.get(), RGN_COPY);
 }
 
 int ApplyWindowRegion(HWND window, const WinRegion& region, bool redraw) {
-    HRGN copy = region.Copy();
-    const int result = SetWindowRgn(window, copy, redraw ? TRUE : FALSE);
+    UniqueRegion copy(region.Copy());
+    const int result = SetWindowRgn(window, copy.get(), redraw ? TRUE : FALSE);
     // The window owns the copy only when it took it; otherwise it is still ours to free.
-    if (result == 0)
-        DeleteObject(copy);
+    if (result != 0)
+        copy.release();
     return result;
 }
 
