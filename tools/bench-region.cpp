@@ -8,6 +8,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/win/Win.h"
 #include "tessel/Graphics/WinRegion.h"
+#include "tests/support/KeyShapes.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ int Paint(TBitmap& bitmap, int width, int height, const IsKey& isKey) {
         }
     }
     return runs;
-}
-
-// Outside a rounded rectangle of the given corner radius.
-IsKey RoundedCorners(int width, int height, int radius) {
-    return [=](int x, int y) {
-        const int cx = x < radius            ? radius - 1 - x
-                       : x >= width - radius ? x - (width - radius)
-                                             : -1;
-        const int cy = y < radius             ? radius - 1 - y
-                       : y >= height - radius ? y - (height - radius)
-                                              : -1;
-        return cx >= 0 && cy >= 0 && cx * cx + cy * cy > radius * radius;
-    };
 }
 
 double MicrosecondsPerBuild(TBitmap& bitmap) {

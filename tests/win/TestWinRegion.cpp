@@ -10,6 +10,7 @@
 #include "framework/win/Win.h"
 #include "tessel/Graphics/WinRegion.h"
 #include "tests/support/AssertCapture.h"
+#include "tests/support/KeyShapes.h"
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinRegionReference.h"
 
@@ -148,17 +149,6 @@ TEST(WinRegion, FromBitmapGivesTheRunByRunRegionForButtonsRandomPixelsAndChecker
             return static_cast<int>(random() % 100) < percentKey;
         };
     };
-    auto rounded = [](int width, int height, int radius) {
-        return [=](int x, int y) {
-            const int cx = x < radius            ? radius - 1 - x
-                           : x >= width - radius ? x - (width - radius)
-                                                 : -1;
-            const int cy = y < radius             ? radius - 1 - y
-                           : y >= height - radius ? y - (height - radius)
-                                                  : -1;
-            return cx >= 0 && cy >= 0 && cx * cx + cy * cy > radius * radius;
-        };
-    };
     auto checkerboard = [](int x, int y) { return (x + y) % 2 == 0; };
     const struct {
         const char* name;
@@ -167,8 +157,8 @@ TEST(WinRegion, FromBitmapGivesTheRunByRunRegionForButtonsRandomPixelsAndChecker
     } cases[] = {
         {"button, three corner pixels", 75, 27,
          [](int x, int y) { return y == 26 && (x == 0 || x == 1 || x == 73); }},
-        {"button, rounded corners", 75, 27, rounded(75, 27, 6)},
-        {"panel, rounded corners", 400, 190, rounded(400, 190, 24)},
+        {"button, rounded corners", 75, 27, RoundedCorners(75, 27, 6)},
+        {"panel, rounded corners", 400, 190, RoundedCorners(400, 190, 24)},
         {"sparse noise", 61, 43, noise(10)},
         {"even noise", 97, 31, noise(50)},
         {"dense noise", 50, 50, noise(90)},
