@@ -291,28 +291,25 @@ void TControl::Repaint() {
     Update();
 }
 
-void TControl::BringToFront() {
+// Moves this control to the end (front) or the start (back) of its parent's z-order list.
+void TControl::MoveInZOrder(bool toFront) {
     if (!m_parent)
         return;
     auto& list = m_parent->m_controls;
     auto it = std::find(list.begin(), list.end(), this);
-    if (it != list.end()) {
-        list.erase(it);
-        list.push_back(this);
-        Invalidate();
-    }
+    if (it == list.end())
+        return;
+    list.erase(it);
+    list.insert(toFront ? list.end() : list.begin(), this);
+    Invalidate();
+}
+
+void TControl::BringToFront() {
+    MoveInZOrder(true);
 }
 
 void TControl::SendToBack() {
-    if (!m_parent)
-        return;
-    auto& list = m_parent->m_controls;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it != list.end()) {
-        list.erase(it);
-        list.insert(list.begin(), this);
-        Invalidate();
-    }
+    MoveInZOrder(false);
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {

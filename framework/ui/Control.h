@@ -207,6 +207,7 @@ protected:
     int m_height = 0;
 
 private:
+    void MoveInZOrder(bool toFront);
     void HandleMouseButton(TMessage& Message, TMouseButton Button, bool down, bool dbl);
     void FontChangeHandler(TObject* Sender);
 
