@@ -52,7 +52,7 @@ std::string ExtractDirectory(const std::string& path) {
     return DirectoryOf(path);
 }
 
-std::wstring ExtractDirectory(const std::wstring& path) {
+WideString ExtractDirectory(const WideString& path) {
     return DirectoryOf(path);
 }
 
@@ -60,6 +60,6 @@ std::string QuotedCommandLine(const std::string& program, const std::string& arg
     return Quoted(program, arguments);
 }
 
-std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments) {
+WideString QuotedCommandLine(const WideString& program, const WideString& arguments) {
     return Quoted(program, arguments);
 }

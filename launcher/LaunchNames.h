@@ -4,6 +4,12 @@
 // The launcher's decisions that need no Win32: which framework subkey names count, where a
 // path's folder ends, and how the installer's command line is written.
 
+// Wide text: paths and the installer's command line. Traits of its own keep the standard
+// library's prebuilt wide-string code (about 35 KB with its unwind tables, nearly all of it
+// unused) out of the programs; only the members called here are compiled in.
+struct WideCharTraits : std::char_traits<wchar_t> {};
+using WideString = std::basic_string<wchar_t, WideCharTraits>;
+
 // 'A' to 'Z' become 'a' to 'z'; every other byte is returned unchanged (no locale).
 char ToLower(char c);
 
@@ -16,9 +22,9 @@ bool IsFramework2OrLaterKeyName(const std::string& name);
 
 // The folder part of a path: through its last '\', else through its first ':', else "".
 std::string ExtractDirectory(const std::string& path);
-std::wstring ExtractDirectory(const std::wstring& path);
+WideString ExtractDirectory(const WideString& path);
 
 // The program path in double quotes, so that a folder with spaces is never split, followed
 // by the arguments when there are any: "D:\Support Disc\setup.exe" -s
 std::string QuotedCommandLine(const std::string& program, const std::string& arguments);
-std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments);
+WideString QuotedCommandLine(const WideString& program, const WideString& arguments);

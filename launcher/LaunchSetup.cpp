@@ -18,16 +18,16 @@ void CloseIfOpen(HANDLE handle) {
 }
 
 // The arguments are ASCII ("-s"): each character widens to itself.
-std::wstring Widen(const char* text) {
-    std::wstring wide;
+WideString Widen(const char* text) {
+    WideString wide;
     for (; *text != '\0'; ++text)
         wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
     return wide;
 }
 
 // The shell start asks for the elevation that CreateProcessW cannot give.
-bool StartElevated(const std::wstring& program, const std::wstring& arguments,
-                   const std::wstring& folder, const ProcessServices& services) {
+bool StartElevated(const WideString& program, const WideString& arguments,
+                   const WideString& folder, const ProcessServices& services) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box (every failure stays silent), the handle back so it can be closed, and
@@ -67,29 +67,29 @@ bool HasNetFramework2OrLater() {
     return HasVersionSubKey(HKEY_LOCAL_MACHINE, "software\\Microsoft\\.NETFramework");
 }
 
-std::wstring GetModuleDirectory(const ProcessServices& services) {
+WideString GetModuleDirectory(const ProcessServices& services) {
     // A path cut at the buffer's size fills it completely (Wine then leaves it without a
     // terminator), so only a shorter length is a whole path.
     for (DWORD size = 128; size <= kLongestModulePath; size *= 2) {
-        std::wstring buffer(size, L'\0');
+        WideString buffer(size, L'\0');
         const DWORD length = services.moduleFileName(nullptr, &buffer[0], size);
         if (length == 0)
-            return std::wstring();
+            return WideString();
         if (length < size)
             return ExtractDirectory(buffer.substr(0, length));
     }
-    return std::wstring();
+    return WideString();
 }
 
 bool LaunchSetup(const char* arguments, const ProcessServices& services) {
-    const std::wstring folder = GetModuleDirectory(services);
+    const WideString folder = GetModuleDirectory(services);
     if (folder.empty())
         return false; // without our own folder there is no setup.exe we could name safely
-    const std::wstring program = folder + L"setup.exe";
-    const std::wstring wideArguments = Widen(arguments);
+    const WideString program = folder + L"setup.exe";
+    const WideString wideArguments = Widen(arguments);
     // CreateProcessW may write into the command line: it gets a buffer of its own, as long
     // as the command. One the system refuses (too long, a missing file) is not started.
-    std::wstring command = QuotedCommandLine(program, wideArguments);
+    WideString command = QuotedCommandLine(program, wideArguments);
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

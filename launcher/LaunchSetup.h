@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/win/Win.h"
+#include "launcher/LaunchNames.h"
 
 // The system services the start step goes through. Tests hand in their own to watch a start
 // or to make one fail. They are the wide ones: a folder named in characters the ANSI code
@@ -26,7 +27,7 @@ bool HasNetFramework2OrLater();
 
 // The folder of the running program through its last backslash; "" when its path cannot be
 // read.
-std::wstring GetModuleDirectory(const ProcessServices& services = SystemProcessServices());
+WideString GetModuleDirectory(const ProcessServices& services = SystemProcessServices());
 
 // Starts "setup.exe" from the program's own folder, named in full so that the system searches
 // nothing, in that folder, with `arguments` (ASCII, "" for none) and without a window, and

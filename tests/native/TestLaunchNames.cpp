@@ -67,11 +67,11 @@ TEST(LaunchNames, ExtractDirectoryKeepsTheSeparator) {
     for (const auto& c : cases) {
         EXPECT_EQ(ExtractDirectory(c.path), c.directory) << c.path;
         // The wide paths follow the same rules.
-        const std::wstring widePath(c.path.begin(), c.path.end());
-        EXPECT_EQ(ExtractDirectory(widePath), std::wstring(c.directory.begin(), c.directory.end()))
+        const WideString widePath(c.path.begin(), c.path.end());
+        EXPECT_EQ(ExtractDirectory(widePath), WideString(c.directory.begin(), c.directory.end()))
             << c.path;
     }
-    EXPECT_EQ(ExtractDirectory(std::wstring(
+    EXPECT_EQ(ExtractDirectory(WideString(
                   L"D:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\pelorin.exe")),
               L"D:\\\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\\");
 }
@@ -81,8 +81,8 @@ TEST(LaunchNames, CommandLineQuotesTheProgramPath) {
               "\"D:\\Support Disc\\setup.exe\" -s");
     EXPECT_EQ(QuotedCommandLine("D:\\Support Disc\\setup.exe", ""),
               "\"D:\\Support Disc\\setup.exe\"");
-    EXPECT_EQ(QuotedCommandLine(std::wstring(L"D:\\\u5b89\u88c5\\setup.exe"), std::wstring(L"-s")),
+    EXPECT_EQ(QuotedCommandLine(WideString(L"D:\\\u5b89\u88c5\\setup.exe"), WideString(L"-s")),
               L"\"D:\\\u5b89\u88c5\\setup.exe\" -s");
-    EXPECT_EQ(QuotedCommandLine(std::wstring(L"D:\\\u5b89\u88c5\\setup.exe"), std::wstring()),
+    EXPECT_EQ(QuotedCommandLine(WideString(L"D:\\\u5b89\u88c5\\setup.exe"), WideString()),
               L"\"D:\\\u5b89\u88c5\\setup.exe\"");
 }

@@ -18,22 +18,22 @@ namespace {
 struct Observed {
     std::vector<DWORD> moduleBufferSizes;
     int creates = 0;
-    std::wstring application;
-    std::wstring commandLine;
+    WideString application;
+    WideString commandLine;
     bool attributesNull = false;
     BOOL inheritHandles = TRUE;
     DWORD creationFlags = 0;
     bool environmentNull = false;
-    std::wstring createDirectory;
+    WideString createDirectory;
     STARTUPINFOW startup = {};
     int shellStarts = 0;
     SHELLEXECUTEINFOW shell = {};
-    std::wstring shellFile, shellParameters, shellDirectory;
+    WideString shellFile, shellParameters, shellDirectory;
     bool shellParametersNull = false;
 };
 
 Observed g_seen;
-std::wstring g_modulePath;      // the path the module service reports
+WideString g_modulePath;      // the path the module service reports
 bool g_moduleAlwaysCut = false; // report every buffer as too small
 BOOL g_createResult = TRUE;
 DWORD g_createError = ERROR_SUCCESS;
@@ -152,7 +152,7 @@ TEST_F(LaunchSetupTest, StartsQuotedSetupByFullNameInItsOwnFolderWithoutWindow) 
     for (const auto& c : cases) {
         Reset();
         g_modulePath = c.modulePath;
-        const std::wstring folder = g_modulePath.substr(0, g_modulePath.rfind(L'\\') + 1);
+        const WideString folder = g_modulePath.substr(0, g_modulePath.rfind(L'\\') + 1);
         EXPECT_TRUE(LaunchSetup(c.arguments, kFakes));
         EXPECT_EQ(g_seen.creates, 1);
         EXPECT_EQ(g_seen.commandLine, c.commandLine);
@@ -175,7 +175,7 @@ TEST_F(LaunchSetupTest, StartsQuotedSetupByFullNameInItsOwnFolderWithoutWindow) 
 }
 
 TEST_F(LaunchSetupTest, DeepFolderIsReadWholeAndStartedWhole) {
-    std::wstring folder = L"C:\\";
+    WideString folder = L"C:\\";
     while (folder.size() < 400)
         folder += L"a folder with a rather long name\\";
     g_modulePath = folder + L"spelorin.exe";
@@ -187,7 +187,7 @@ TEST_F(LaunchSetupTest, DeepFolderIsReadWholeAndStartedWhole) {
 }
 
 TEST_F(LaunchSetupTest, PathOfExactlyTheBufferSizeIsAskedForAgain) {
-    g_modulePath = L"C:\\" + std::wstring(128 - 3 - 13, L'x') + L"\\spelorin.exe";
+    g_modulePath = L"C:\\" + WideString(128 - 3 - 13, L'x') + L"\\spelorin.exe";
     ASSERT_EQ(g_modulePath.size(), 128u);
     EXPECT_EQ(GetModuleDirectory(kFakes), g_modulePath.substr(0, 128 - 12));
     EXPECT_EQ(g_seen.moduleBufferSizes, (std::vector<DWORD>{128, 256}));
@@ -254,8 +254,8 @@ std::string WindowsPathOf(std::string unixPath) {
     return "Z:" + unixPath; // Wine's drive for the Unix root
 }
 
-std::wstring WideOf(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
+WideString WideOf(const std::string& text) {
+    WideString wide(text.size(), L'\0');
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                            &wide[0], static_cast<int>(wide.size()));
     wide.resize(length > 0 ? length : 0);
@@ -311,7 +311,7 @@ TEST(LaunchSetup, ModuleDirectoryIsTheRunningProgramsFolder) {
     wchar_t path[4096];
     const DWORD length = GetModuleFileNameW(nullptr, path, 4096);
     ASSERT_GT(length, 0u);
-    std::wstring expected(path, length);
+    WideString expected(path, length);
     expected.erase(expected.rfind(L'\\') + 1);
     EXPECT_EQ(GetModuleDirectory(), expected);
 }
