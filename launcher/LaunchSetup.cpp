@@ -26,8 +26,8 @@ WideString Widen(const char* text) {
 }
 
 // The shell start asks for the elevation that CreateProcessW cannot give.
-bool StartElevated(const WideString& program, const WideString& arguments,
-                   const WideString& folder, const ProcessServices& services) {
+bool StartElevated(const WideString& program, const WideString& arguments, const WideString& folder,
+                   const ProcessServices& services) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box (every failure stays silent), the handle back so it can be closed, and

@@ -33,7 +33,7 @@ struct Observed {
 };
 
 Observed g_seen;
-WideString g_modulePath;      // the path the module service reports
+WideString g_modulePath;        // the path the module service reports
 bool g_moduleAlwaysCut = false; // report every buffer as too small
 BOOL g_createResult = TRUE;
 DWORD g_createError = ERROR_SUCCESS;
