@@ -1,7 +1,7 @@
 # The artwork test reads the generated bitmaps and form descriptions from the build folder:
 # generate them before it is built and tell it where they are.
 include_guard(GLOBAL)
-include(${PROJECT_SOURCE_DIR}/tools/artwork.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/NoticeArtwork.cmake)
 
 if(TARGET native_TestArtwork)
     add_notice_form(native_TestArtwork pelorin pelorin_form)

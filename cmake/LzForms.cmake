@@ -1,7 +1,7 @@
 # The decoder's test reads the form descriptions as the build compresses them for the
 # programs, and the fuzz target's seed corpus.
 include_guard(GLOBAL)
-include(${PROJECT_SOURCE_DIR}/tools/compressed-form.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/CompressedForm.cmake)
 
 if(TARGET native_TestLzDecode)
     add_compressed_notice_form(native_TestLzDecode pelorin pelorin_lz)

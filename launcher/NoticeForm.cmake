@@ -2,7 +2,7 @@
 # SILENT_SETUP, which changes the class). add_notice_form_resource puts the compressed form
 # description TMAINFORM into an executable. StdFailures.cpp keeps the C++ library's
 # logic-error exceptions out of the programs (see there), for their size.
-include(${PROJECT_SOURCE_DIR}/tools/compressed-form.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/CompressedForm.cmake)
 
 foreach(program pelorin spelorin)
     add_library(notice_form_${program} STATIC ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp)

@@ -2,18 +2,18 @@
 #
 #   add_notice_artwork(<dir_var>)
 #       Draws skin.bmp and the three button bitmaps into <binary dir>/artwork with
-#       tools/make-artwork.py and stores that folder in <dir_var>. Once per directory.
+#       tools/build/make-artwork.py and stores that folder in <dir_var>. Once per directory.
 #
 #   add_notice_form(<target> <variant> <out_var> [RC_SOURCE <file.rc>])
 #       Writes <binary dir>/MainForm.<variant>.form from launcher/MainForm.<variant>.form.in
-#       with the bitmaps inlined (tools/inline-form.py), makes <target> depend on it and
+#       with the bitmaps inlined (tools/build/inline-form.py), makes <target> depend on it and
 #       stores its path in <out_var>. With RC_SOURCE, that resource script is recompiled
 #       whenever the form changes.
 
 include_guard(GLOBAL)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-set(NOTICE_ARTWORK_TOOLS ${CMAKE_CURRENT_LIST_DIR})
+set(NOTICE_ARTWORK_TOOLS ${PROJECT_SOURCE_DIR}/tools/build)
 set(NOTICE_ARTWORK_FILES skin.bmp button_raised.bmp button_sunken.bmp button_focused.bmp)
 
 function(add_notice_artwork dir_var)

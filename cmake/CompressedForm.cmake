@@ -2,9 +2,9 @@
 #
 #   add_compressed_notice_form(<target> <variant> <out_var>)
 #       Writes <binary dir>/notice-form/MainForm.<variant>.form from the template
-#       launcher/MainForm.<variant>.form.in with the artwork of tools/artwork.cmake inlined
-#       (tools/inline-form.py), compresses it into MainForm.<variant>.form.lz
-#       (tools/compress-form.py), makes <target> depend on both and stores the path of the
+#       launcher/MainForm.<variant>.form.in with the artwork of cmake/NoticeArtwork.cmake inlined
+#       (tools/build/inline-form.py), compresses it into MainForm.<variant>.form.lz
+#       (tools/build/compress-form.py), makes <target> depend on both and stores the path of the
 #       compressed file in <out_var>. The rules are made once per directory and variant, so
 #       any number of targets may ask.
 #
@@ -16,7 +16,7 @@
 # description about 550 KB, most of an executable; compressed it is under 8 KB.
 
 include_guard(GLOBAL)
-include(${CMAKE_CURRENT_LIST_DIR}/artwork.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/NoticeArtwork.cmake)
 
 function(add_compressed_notice_form target variant out_var)
     set(dir ${CMAKE_CURRENT_BINARY_DIR}/notice-form)
@@ -31,16 +31,16 @@ function(add_compressed_notice_form target variant out_var)
         add_custom_command(
             OUTPUT ${form}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-            COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/inline-form.py
+            COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/build/inline-form.py
                     ${template} ${form} ${artwork_dir}
-            DEPENDS ${PROJECT_SOURCE_DIR}/tools/inline-form.py ${template} ${artwork}
+            DEPENDS ${PROJECT_SOURCE_DIR}/tools/build/inline-form.py ${template} ${artwork}
             COMMENT "Writing the form description MainForm.${variant}.form"
             VERBATIM)
         add_custom_command(
             OUTPUT ${compressed}
-            COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/compress-form.py
+            COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/build/compress-form.py
                     ${form} ${compressed}
-            DEPENDS ${PROJECT_SOURCE_DIR}/tools/compress-form.py ${form}
+            DEPENDS ${PROJECT_SOURCE_DIR}/tools/build/compress-form.py ${form}
             COMMENT "Compressing the form description MainForm.${variant}.form"
             VERBATIM)
         string(MAKE_C_IDENTIFIER "${CMAKE_CURRENT_BINARY_DIR}" dir_id)
