@@ -48,6 +48,13 @@ add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/te
 # The size limit check the Windows build applies to the programs.
 add_test(NAME script.check_size COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_size.sh)
 
+# The form description rules of the programs, in a small project of their own.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME script.form_resource
+         COMMAND ${CMAKE_COMMAND} -DFORM_RESOURCE=${PROJECT_SOURCE_DIR}/cmake/FormResource.cmake
+                 -DPYTHON=${Python3_EXECUTABLE} -DWORK=${CMAKE_BINARY_DIR}/form_resource -P
+                 ${PROJECT_SOURCE_DIR}/tests/scripts/test_form_resource.cmake)
+
 # The layering of the libraries, and the check itself against trees with bad includes.
 add_test(NAME script.layers
          COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P

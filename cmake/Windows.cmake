@@ -60,7 +60,7 @@ add_executable(win_TestLogicErrors ${PROJECT_SOURCE_DIR}/tests/native/TestLogicE
 target_link_libraries(win_TestLogicErrors PRIVATE std_failures tessel_win GTest::gtest_main)
 add_test(NAME win.TestLogicErrors COMMAND win_TestLogicErrors)
 
-set(windows_parts launcher gallery tests/e2e tests/imports tools)
+set(windows_parts launcher gallery tests/e2e tests/imports tools/bench)
 if(WINDOWS_64BIT_TESTS)
     # The launcher's libraries and the e2e folder's stand-in installer serve unit tests too.
     set(windows_parts launcher tests/e2e)

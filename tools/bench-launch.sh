@@ -18,7 +18,7 @@ fi
 cmake --build "$build" -j "${JOBS:-2}" --target shipped FakeSetup BareLaunch >/dev/null 2>&1 ||
     { echo "building the programs in $build failed"; exit 1; }
 
-exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
+exec tools/wine/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
 import os, pathlib, shutil, statistics, subprocess, sys, time
 
 build, runs = pathlib.Path(sys.argv[1]), int(sys.argv[2])
@@ -63,7 +63,7 @@ def timed(*args):
 shutil.rmtree(stage, ignore_errors=True)
 folder.mkdir(parents=True)
 shutil.copyfile(build / "shipped/launcher/pelorin.exe", folder / "pelorin.exe")
-shutil.copyfile(build / "tools/BareLaunch.exe", folder / "BareLaunch.exe")
+shutil.copyfile(build / "tools/bench/BareLaunch.exe", folder / "BareLaunch.exe")
 shutil.copyfile(build / "tests/e2e/FakeSetup.exe", folder / "setup.exe")
 saved = windows + "framework.reg"
 had_key = wine("reg", "export", key, saved, "/y", "/reg:32", check=False).returncode == 0

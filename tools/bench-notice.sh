@@ -18,7 +18,7 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" -j "${JOBS:-2}" --target shipped BarePopup StartupTimer >/dev/null
 
-exec tools/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
+exec tools/wine/with-wine.sh "$build" python3 - "$build" "$runs" <<'PY'
 import os, pathlib, re, shutil, statistics, subprocess, sys
 
 build, runs = pathlib.Path(sys.argv[1]), int(sys.argv[2])
@@ -48,8 +48,8 @@ def timed(program):
 
 shutil.rmtree(stage, ignore_errors=True)
 stage.mkdir(parents=True)
-for name, source in (("pelorin.exe", "shipped/launcher/pelorin.exe"), ("BarePopup.exe", "tools/BarePopup.exe"),
-                     ("StartupTimer.exe", "tools/StartupTimer.exe")):
+for name, source in (("pelorin.exe", "shipped/launcher/pelorin.exe"), ("BarePopup.exe", "tools/bench/BarePopup.exe"),
+                     ("StartupTimer.exe", "tools/bench/StartupTimer.exe")):
     shutil.copyfile(build / source, stage / name)
 saved = windows + "framework.reg"
 had_key = wine("reg", "export", key, saved, "/y", "/reg:32", check=False).returncode == 0

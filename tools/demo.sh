@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
-tools/install-deps.sh
+tools/deps/install-deps.sh
 
 build=${DEMO_BUILD:-build/demo}
 mkdir -p "$build"
@@ -27,7 +27,7 @@ if ! { cmake --preset windows-tests -B "$build" &&
 fi
 
 status=0
-tools/with-wine.sh "$build" python3 - "$build" <<'PY' || status=$?
+tools/wine/with-wine.sh "$build" python3 - "$build" <<'PY' || status=$?
 import os, pathlib, subprocess, sys
 
 sys.path.insert(0, "tests/e2e")
@@ -116,7 +116,7 @@ sys.exit(1 if failures else 0)
 PY
 
 # The control gallery: shown, a few controls worked with the pointer, captured, closed.
-tools/with-wine.sh "$build" python3 - "$build" <<'PY' || status=$?
+tools/wine/with-wine.sh "$build" python3 - "$build" <<'PY' || status=$?
 import pathlib, subprocess, sys
 
 sys.path.insert(0, "tests/e2e")
@@ -150,5 +150,5 @@ finally:
     gallery.kill()
 sys.exit(0 if code == 0 else 1)
 PY
-tools/wine-stop.sh "$build"
+tools/wine/wine-stop.sh "$build"
 exit $status

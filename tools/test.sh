@@ -7,7 +7,7 @@
 set -u
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
-tools/install-deps.sh || exit 1
+tools/deps/install-deps.sh || exit 1
 
 build=${BUILD_ROOT:-build}
 jobs=${JOBS:-2}
@@ -30,25 +30,25 @@ cmake --preset windows-tests -B "$build/win" >/dev/null &&
     cmake --build "$build/win" -j "$jobs" || { echo "windows build failed"; exit 1; }
 
 run_suite native "$build/native" ctest -j "$jobs"
-if tools/wine-usable.sh; then
+if tools/wine/wine-usable.sh; then
     # GUI tests share one display and real input: run them one after another.
-    run_suite wine "$build/win" tools/with-wine.sh "$build/win" ctest
-    tools/wine-stop.sh "$build/win"
+    run_suite wine "$build/win" tools/wine/with-wine.sh "$build/win" ctest
+    tools/wine/wine-stop.sh "$build/win"
     # The launcher and notice suites again, in a prefix of their own that reports Windows XP.
     run_suite wine-xp "$build/win" env WINE_WINDOWS_VERSION=winxp \
-        tools/with-wine.sh "$build/win-xp" ctest -L '^launcher$'
-    tools/wine-stop.sh "$build/win-xp"
+        tools/wine/with-wine.sh "$build/win-xp" ctest -L '^launcher$'
+    tools/wine/wine-stop.sh "$build/win-xp"
 else
     # The checks that read the built programs need no Wine.
     run_suite win-static "$build/win" ctest -L static
-    if tools/wine-usable.sh 64; then
+    if tools/wine/wine-usable.sh 64; then
         # The unit tests again as 64-bit programs, which the 64-bit Wine runs; the end-to-end
         # tests run the shipped 32-bit programs and cannot.
         cmake --preset windows-tests-64 -B "$build/win64" >/dev/null &&
             cmake --build "$build/win64" -j "$jobs" || { echo "64-bit windows build failed"; exit 1; }
         run_suite wine64 "$build/win64" env WINEARCH=win64 \
-            tools/with-wine.sh "$build/win64" ctest
-        tools/wine-stop.sh "$build/win64"
+            tools/wine/with-wine.sh "$build/win64" ctest
+        tools/wine/wine-stop.sh "$build/win64"
         summary+=("wine: NOT RUN: this machine runs no 32-bit programs; the unit tests ran as 64-bit programs (wine64), the e2e and launcher suites (32-bit programs) did not run")
     else
         summary+=("wine: NOT RUN: this machine runs no 32-bit programs and no 64-bit Wine; the Windows tests were built, not run")

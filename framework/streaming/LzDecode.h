@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string>
 
-// The decoder of the programs' compressed resources (tools/compress-form.py writes them).
+// The decoder of the programs' compressed resources (tools/build/compress-form.py writes them).
 //
 // A stream is the signature "LZT1", the decoded size as 4 bytes little-endian, then
 // sequences until the decoded size is reached. A sequence is one token byte, whose high

@@ -13,7 +13,7 @@ void ReadFormResource(TComponent* root, const char* resourceName) {
     if (!data)
         throw EReadError(AnsiString(std::string("Resource ") + resourceName + " not found"));
     const DWORD size = SizeofResource(module, resource);
-    // The programs store their descriptions compressed (tools/compress-form.py).
+    // The programs store their descriptions compressed (tools/build/compress-form.py).
     if (IsLzStream(data, size))
         ReadForm(root, LzDecode(data, size));
     else

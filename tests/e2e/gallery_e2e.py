@@ -5,7 +5,7 @@ pointer input (xdotool) and checked on the screen's pixels.
 Every case starts the gallery, finds its client area on the screen by the four marker
 pixels at the top-left corner of its background, acts as a user would and compares what
 the screen shows with the artwork the build drew (the bitmaps in ARTWORK_DIR) or with the
-segments a seven-segment display must light. Run under tools/with-wine.sh:
+segments a seven-segment display must light. Run under tools/wine/with-wine.sh:
 
     gallery_e2e.py CASE --gallery gallery.exe --counting gallery-counting.exe --artwork DIR
     gallery_e2e.py measure --gallery gallery.exe [--bare BareLaunch.exe] [--runs N]
@@ -566,7 +566,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
         return 2
     if args.case == "measure":
         measure(args)

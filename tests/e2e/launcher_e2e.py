@@ -4,7 +4,7 @@
 Each case lays out a folder inside the Wine prefix's drive C (the launcher, a stand-in
 setup.exe that records its arguments and current directory, and a decoy at the name an
 unquoted command would be cut to), sets the subkeys of the .NET Framework key, runs a
-program and checks its exit code and what was started. Run under tools/with-wine.sh:
+program and checks its exit code and what was started. Run under tools/wine/with-wine.sh:
 
     launcher_e2e.py CASE --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe --bare B.exe
 """
@@ -73,7 +73,7 @@ class FrameworkKey:
 def wine_processes_mentioning(marker):
     """Unix pids of the Wine processes whose command line names `marker` (Wine shows a
     program's Windows path there). A stand-in for 'wineserver -w', which waits forever on the
-    persistent server that tools/with-wine.sh keeps."""
+    persistent server that tools/wine/with-wine.sh keeps."""
     marker = marker.lower().encode()
     pids = []
     for entry in pathlib.Path("/proc").iterdir():
@@ -417,7 +417,7 @@ def main():
     args = parser.parse_args()
     PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
         return 2
 
     prefix = pathlib.Path(os.environ["WINEPREFIX"])

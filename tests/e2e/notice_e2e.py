@@ -8,7 +8,7 @@ through it, that the text is drawn, that the window has no caption and the appli
 taskbar button, that the pointer drags the window by its panel only, that pressing OK ends
 the program with exit code 0 and starts nothing, and how the window stands against a window
 of another process brought in front. The screen is read with ImageMagick's import, the windows' styles with
-NoticeHelper.exe. Run under tools/with-wine.sh:
+NoticeHelper.exe. Run under tools/wine/with-wine.sh:
 
     notice_e2e.py CASE --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe
                   --helper NoticeHelper.exe [--noform N.exe --badform B.exe]
@@ -478,7 +478,7 @@ def main():
     args = parser.parse_args()
     e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
         return 2
     stage = e2e.Stage(args.case, pathlib.Path(os.environ["WINEPREFIX"]))
     key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))

@@ -7,7 +7,7 @@ treats every DLL that is not a KnownDLL. A planted DLL leaves "<name>.dll.loaded
 itself whenever a process loads it (PlantedDll.cpp). The control program, which loads each
 name by bare name, shows that the plant is live; then both paths of both launchers and the
 gallery (which draws its transparent bitmaps through msimg32) must leave no marker. Run
-under tools/with-wine.sh:
+under tools/wine/with-wine.sh:
 
     planted_e2e.py --pelorin P.exe --spelorin S.exe --setup FakeSetup.exe
                    --gallery gallery.exe --planted PlantedDll.dll --control BareNameLoad.exe
@@ -91,7 +91,7 @@ def main():
     args = parser.parse_args()
     e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/with-wine.sh <build-dir> ...", file=sys.stderr)
+        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
         return 2
     stage = e2e.Stage("planted_dlls", pathlib.Path(os.environ["WINEPREFIX"]))
     key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))

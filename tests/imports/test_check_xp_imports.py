@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Tests of tools/check-xp-imports.py: it must refuse what cannot start on Windows XP.
+"""Tests of tools/build/check-xp-imports.py: it must refuse what cannot start on Windows XP.
 
     test_check_xp_imports.py --check check-xp-imports.py --probe ImportProbe.exe
                              --program pelorin.exe

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# tools/check-size.sh on files just under, at and over a limit, and on a missing one.
+# tools/build/check-size.sh on files just under, at and over a limit, and on a missing one.
 set -u
-check=$(realpath "$(dirname "$0")/../../tools/check-size.sh")
+check=$(realpath "$(dirname "$0")/../../tools/build/check-size.sh")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# tools/install-deps.sh against a fake apt-get that fails as a mirror in mid-sync does.
+# tools/deps/install-deps.sh against a fake apt-get that fails as a mirror in mid-sync does.
 set -u
-script=$(realpath "$(dirname "$0")/../../tools/install-deps.sh")
+script=$(realpath "$(dirname "$0")/../../tools/deps/install-deps.sh")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -4,7 +4,7 @@
 //     date after each change; Update (draw and repaint) for comparison;
 //   - one full draw of a group of 28 polygon figures (four seven-segment digits) through
 //     SimplePainter onto a 24-bit image, at design size and scaled twice.
-//   tools/with-wine.sh build/win tools/wine-run.sh build/win/tools/bench-led.exe
+//   tools/wine/with-wine.sh build/win tools/wine/wine-run.sh build/win/tools/bench/bench-led.exe
 #include <algorithm>
 #include <cstdio>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "gallery/ResourceCount.h"
+#include "tests/e2e/ResourceCount.h"
 
 #include <cstdio>
 #include <cstdlib>

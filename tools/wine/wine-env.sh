@@ -1,5 +1,5 @@
 # Sourced: prepares the Wine test prefix and an Xvfb display for one build folder and keeps
-# one persistent wineserver for the run.  Usage: source tools/wine-env.sh <build-dir>
+# one persistent wineserver for the run.  Usage: source tools/wine/wine-env.sh <build-dir>
 # WINEARCH=win64 makes a 64-bit prefix run by the 64-bit loader (WINE_LOADER, default
 # /usr/lib/wine/wine64); the default is the 32-bit prefix and the `wine` command. WINE is then
 # the command that runs a Windows program in this prefix.

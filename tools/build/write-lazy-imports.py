@@ -106,7 +106,7 @@ def main():
         assembly.extend(stub(dll, index, symbol) for index, symbol in enumerate(used))
         listed.extend(f"{dll}.dll!{re.sub(r'@[0-9]+$', '', symbol)}" for symbol in used)
 
-    write_if_changed(args.stubs, "// Written by tools/write-lazy-imports.py; do not edit.\n"
+    write_if_changed(args.stubs, "// Written by tools/build/write-lazy-imports.py; do not edit.\n"
                      "// Lazy import stubs of the window libraries: see launcher/LazyImport.cpp.\n"
                      'asm(R"(' + "".join(assembly) + '\n    .text\n)");\n')
     write_if_changed(args.list, "".join(line + "\n" for line in listed))

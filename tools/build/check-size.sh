@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when any of the files is larger than the limit (bytes) or missing; prints each size.
-#   tools/check-size.sh 327680 build/win/launcher/pelorin.exe build/win/launcher/spelorin.exe
+#   tools/build/check-size.sh 327680 build/win/launcher/pelorin.exe build/win/launcher/spelorin.exe
 set -u
 limit=${1:?limit in bytes}; shift
 [ $# -gt 0 ] || { echo "no file to check"; exit 2; }

@@ -1,6 +1,6 @@
 // Measures WinRegion::FromBitmap: microseconds per build against the number of transparent
 // runs, for the shapes the controls and the notice window use and for the worst case.
-//   tools/with-wine.sh build/win tools/wine-run.sh build/win/tools/bench-region.exe
+//   tools/wine/with-wine.sh build/win tools/wine/wine-run.sh build/win/tools/bench/bench-region.exe
 #include <cstdint>
 #include <cstdio>
 #include <functional>

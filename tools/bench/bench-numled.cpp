@@ -2,7 +2,7 @@
 // display of 400 x 100 pixels, each value with its full redraw of all 56 segments into the
 // display's image (and, separately, also painted on the screen), and the cost of turning a
 // 16-character format into cells.
-//   tools/with-wine.sh build/win tools/wine-run.sh build/win/tools/bench-numled.exe [picture.bmp]
+//   tools/wine/with-wine.sh build/win tools/wine/wine-run.sh build/win/tools/bench/bench-numled.exe [picture.bmp]
 // With a file name the display's picture after the run is saved there.
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 
 For each program it reads the import table (and the delay-load table, if any) and fails,
 naming DLL!Function, for every function that the DLL's export list in DIR (default:
-tools/winapi-nt51, one <dll>.txt per system DLL) does not hold; for a DLL that has no list
+tools/build/winapi-nt51, one <dll>.txt per system DLL) does not hold; for a DLL that has no list
 (not a system DLL); for an import by ordinal; and for a PE header whose subsystem version or
 OS version is above 5.1. LIST names the functions the programs' lazy stubs bind, DLL!Function
 one a line; they are checked the same way. FILE is the programs' manifest: it must be

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the compressed-resource fuzz target: valid streams made by
-tools/compress-form.py, and broken ones for each way a stream can be malformed.
+tools/build/compress-form.py, and broken ones for each way a stream can be malformed.
 
-    tools/make-lz-corpus.py [output-dir]   (default tests/fuzz/corpus/lz)
+    tools/corpus/make-lz-corpus.py [output-dir]   (default tests/fuzz/corpus/lz)
 """
 import importlib.util
 import os
@@ -10,7 +10,9 @@ import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-module_spec = importlib.util.spec_from_file_location("compress_form", os.path.join(HERE, "compress-form.py"))
+ROOT = os.path.join(HERE, "..", "..")
+module_spec = importlib.util.spec_from_file_location(
+    "compress_form", os.path.join(HERE, "..", "build", "compress-form.py"))
 codec = importlib.util.module_from_spec(module_spec)
 module_spec.loader.exec_module(codec)
 
@@ -50,7 +52,7 @@ BROKEN = {
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "tests", "fuzz", "corpus", "lz")
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "tests", "fuzz", "corpus", "lz")
     os.makedirs(out, exist_ok=True)
     for name, data in VALID.items():
         stream = codec.compress(data)

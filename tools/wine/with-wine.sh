@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a command with the Wine prefix and Xvfb display of a build folder.
-#   tools/with-wine.sh build/win ctest --test-dir build/win --output-on-failure
+#   tools/wine/with-wine.sh build/win ctest --test-dir build/win --output-on-failure
 set -e
 here=$(dirname "$(realpath "$0")")
 build=${1:?build dir}; shift

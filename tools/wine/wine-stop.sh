@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Ends the wineserver and the Xvfb display that tools/wine-env.sh started for a build folder.
+# Ends the wineserver and the Xvfb display that tools/wine/wine-env.sh started for a build folder.
 build=$(realpath -m "${1:?build dir}")
 WINEPREFIX="$build/wineprefix" timeout 20 wineserver -k 2>/dev/null || true
 if [ -f "$build/xvfb.display" ]; then

@@ -2,7 +2,7 @@
 """Writes the seed corpus of the BMP fuzz target: small valid files of every kind the
 decoder reads, and broken ones for each way a file can be malformed.
 
-    tools/make-bmp-corpus.py [output-dir]   (default tests/fuzz/corpus/bmp)
+    tools/corpus/make-bmp-corpus.py [output-dir]   (default tests/fuzz/corpus/bmp)
 """
 import os
 import struct
@@ -62,7 +62,7 @@ def grey_palette(n):
 
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "corpus", "bmp")
+        os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "fuzz", "corpus", "bmp")
     os.makedirs(out_dir, exist_ok=True)
     files = {}
     pattern = lambda x, y: x * 7 + y * 3  # noqa: E731
