@@ -6,6 +6,7 @@
 
 #include "framework/codec/BmpCodec.h"
 #include "framework/core/Exceptions.h"
+#include "tests/support/ExceptionMessage.h"
 
 namespace {
 
@@ -117,12 +118,7 @@ void ExpectSameImage(const BmpImage& a, const BmpImage& b) {
 }
 
 std::string InvalidReason(const Bytes& bytes) {
-    try {
-        DecodeBmp(bytes.data(), bytes.size());
-    } catch (const EInvalidGraphic& error) {
-        return error.Message.str();
-    }
-    return "(decoded)";
+    return MessageOf<EInvalidGraphic>([&] { DecodeBmp(bytes.data(), bytes.size()); });
 }
 
 } // namespace

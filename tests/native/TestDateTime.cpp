@@ -6,6 +6,7 @@
 
 #include "framework/core/DateTime.h"
 #include "framework/core/Exceptions.h"
+#include "tests/support/ExceptionMessage.h"
 
 namespace {
 
@@ -81,12 +82,8 @@ TEST(DateTime, RefusesInvalidDates) {
                             {2008, 1, 0},  {0, 1, 1},     {10000, 1, 1}};
     for (const Date& d : invalid) {
         SCOPED_TRACE(testing::Message() << d.Year << "-" << d.Month << "-" << d.Day);
-        try {
-            EncodeDate(d.Year, d.Month, d.Day);
-            ADD_FAILURE() << "accepted";
-        } catch (const EConvertError& e) {
-            EXPECT_STREQ(e.Message.c_str(), "Invalid argument to date encode");
-        }
+        EXPECT_EQ(MessageOf<EConvertError>([&] { EncodeDate(d.Year, d.Month, d.Day); }),
+                  "Invalid argument to date encode");
     }
 }
 
@@ -108,12 +105,9 @@ TEST(DateTime, EncodesAndDecodesTimesOfDay) {
 TEST(DateTime, RefusesInvalidTimes) {
     const Time invalid[] = {{24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}};
     for (const Time& t : invalid) {
-        try {
-            EncodeTime(t.Hour, t.Min, t.Sec, t.MSec);
-            ADD_FAILURE() << "accepted " << t.Hour << ":" << t.Min << ":" << t.Sec << "." << t.MSec;
-        } catch (const EConvertError& e) {
-            EXPECT_STREQ(e.Message.c_str(), "Invalid argument to time encode");
-        }
+        EXPECT_EQ(MessageOf<EConvertError>([&] { EncodeTime(t.Hour, t.Min, t.Sec, t.MSec); }),
+                  "Invalid argument to time encode")
+            << t.Hour << ":" << t.Min << ":" << t.Sec << "." << t.MSec;
     }
 }
 

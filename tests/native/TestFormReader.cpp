@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
 #include "framework/streaming/Published.h"
+#include "tests/support/ExceptionMessage.h"
+#include "tests/support/FormDescription.h"
 #include "tests/support/FormTestClasses.h"
 
 namespace {
@@ -41,12 +44,7 @@ end
 )";
 
 std::string ReadErrorOf(TComponent* root, const std::string& text) {
-    try {
-        ReadForm(root, text);
-    } catch (const EReadError& e) {
-        return e.Message.str();
-    }
-    return "(read)";
+    return MessageOf<EReadError>([&] { ReadForm(root, text); });
 }
 
 class FormReader : public ::testing::Test {
@@ -131,72 +129,59 @@ TEST_F(FormReader, RejectsWhatDoesNotFitTheClassesNamingTheLine) {
     const struct {
         const char* body; // inside "object F: TGadgetForm" (line 2 on)
         const char* message;
-    } cases[] = {
+    } bodies[] = {
         {"  object G: TNoSuch\n  end\n", "Line 2: Class TNoSuch not found"},
         {"  object G: TGadgetStyle\n  end\n", "Line 2: Class TGadgetStyle cannot be created"},
         {"  object G: TBrokenGadget\n  end\n", "Line 2: Error reading G: No more gadgets"},
         {"  object G: TGadget\n  end\n  object G: TGadget\n  end\n",
          "Line 4: A component named G already exists"},
-        {"  object G: TGadget\n    Top = 1\n  end\n",
-         "Line 3: Error reading G.Top: Property Top does not exist in TGadget"},
-        {"  object G: TGadget\n    Style.Size = 1\n  end\n",
-         "Line 3: Error reading G.Style.Size: Property Size does not exist in TGadgetStyle"},
-        {"  object G: TGadget\n    Left.Size = 1\n  end\n",
-         "Line 3: Error reading G.Left.Size: Property Left is not an object"},
-        {"  object G: TGadget\n    Picture.Nested.Height = 1\n  end\n",
-         "Line 3: Error reading G.Picture.Nested.Height: Property Nested holds no object"},
-        {"  object G: TGadget\n    Style = 1\n  end\n",
-         "Line 3: Error reading G.Style: Property Style is an object; set its properties instead"},
-        {"  object G: TGadget\n    Computed = 1\n  end\n",
-         "Line 3: Error reading G.Computed: Property Computed is read-only"},
-        {"  object G: TGadget\n    Left = 'x'\n  end\n",
-         "Line 3: Error reading G.Left: Expected an integer but found a string"},
-        {"  object G: TGadget\n    Left = True\n  end\n",
-         "Line 3: Error reading G.Left: Expected an integer but found the identifier True"},
-        {"  object G: TGadget\n    Left = 2147483648\n  end\n",
-         "Line 3: Error reading G.Left: Value 2147483648 is out of range "
-         "(-2147483648..2147483647)"},
-        {"  object G: TGadget\n    Width = 40000\n  end\n",
-         "Line 3: Error reading G.Width: Value 40000 is out of range (-32768..32767)"},
-        {"  object G: TGadget\n    Visible = 1\n  end\n",
-         "Line 3: Error reading G.Visible: Expected True or False but found the integer 1"},
-        {"  object G: TGadget\n    Visible = Yes\n  end\n",
-         "Line 3: Error reading G.Visible: Invalid value Yes for property Visible"},
-        {"  object G: TGadget\n    Kind = gkOval\n  end\n",
-         "Line 3: Error reading G.Kind: Invalid value gkOval for property Kind"},
-        {"  object G: TGadget\n    Kind = 1\n  end\n",
-         "Line 3: Error reading G.Kind: Expected an identifier but found the integer 1"},
-        {"  object G: TGadget\n    Style.Color = clNoSuchColour\n  end\n",
-         "Line 3: Error reading G.Style.Color: Invalid value clNoSuchColour for property Color"},
-        {"  object G: TGadget\n    Style.Color = [gfBold]\n  end\n",
-         "Line 3: Error reading G.Style.Color: Expected an integer or a name but found a set"},
-        {"  object G: TGadget\n    Style.Style = [gfBold, gfHuge]\n  end\n",
-         "Line 3: Error reading G.Style.Style: Invalid set element gfHuge for property Style"},
-        {"  object G: TGadget\n    Style.Style = gfBold\n  end\n",
-         "Line 3: Error reading G.Style.Style: Expected a set but found the identifier gfBold"},
-        {"  object G: TGadget\n    Ratio = 'half'\n  end\n",
-         "Line 3: Error reading G.Ratio: Expected a number but found a string"},
-        {"  object G: TGadget\n    Caption = Hello\n  end\n",
-         "Line 3: Error reading G.Caption: Expected a string but found the identifier Hello"},
-        {"  object G: TGadget\n    Picture.Data = 'BM'\n  end\n",
-         "Line 3: Error reading G.Picture.Data: Expected binary data but found a string"},
-        {"  object G: TGadget\n    Picture.Data = {\n      0000}\n  end\n",
-         "Line 3: Error reading G.Picture.Data: Bitmap image is not valid"},
-        {"  object G: TGadget\n    OnClick = NoSuchHandler\n  end\n",
-         "Line 3: Error reading G.OnClick: Handler NoSuchHandler not found in TGadgetForm"},
-        {"  object G: TGadget\n    OnClick = BoxScroll\n  end\n",
-         "Line 3: Error reading G.OnClick: Handler BoxScroll does not fit event OnClick"},
-        {"  object G: TGadget\n    OnClick = 'FirstClick'\n  end\n",
-         "Line 3: Error reading G.OnClick: Expected the name of a handler but found a string"},
         {"  object First: TGadgetBox\n  end\n  object Box: TGadget\n  end\n",
          "Line 4: Field Box of TGadgetForm cannot hold a TGadget"},
         {"  Left = 1\n  Size = 2\n", "Line 3: Error reading F.Size: Property Size does not exist "
                                      "in TGadgetForm"},
     };
-    for (const auto& c : cases) {
+    // A property of a gadget G, on line 3: the message names G and the property's path.
+    const struct {
+        const char* path;
+        const char* value;
+        const char* error;
+    } properties[] = {
+        {"Top", "1", "Property Top does not exist in TGadget"},
+        {"Style.Size", "1", "Property Size does not exist in TGadgetStyle"},
+        {"Left.Size", "1", "Property Left is not an object"},
+        {"Picture.Nested.Height", "1", "Property Nested holds no object"},
+        {"Style", "1", "Property Style is an object; set its properties instead"},
+        {"Computed", "1", "Property Computed is read-only"},
+        {"Left", "'x'", "Expected an integer but found a string"},
+        {"Left", "True", "Expected an integer but found the identifier True"},
+        {"Left", "2147483648", "Value 2147483648 is out of range (-2147483648..2147483647)"},
+        {"Width", "40000", "Value 40000 is out of range (-32768..32767)"},
+        {"Visible", "1", "Expected True or False but found the integer 1"},
+        {"Visible", "Yes", "Invalid value Yes for property Visible"},
+        {"Kind", "gkOval", "Invalid value gkOval for property Kind"},
+        {"Kind", "1", "Expected an identifier but found the integer 1"},
+        {"Style.Color", "clNoSuchColour", "Invalid value clNoSuchColour for property Color"},
+        {"Style.Color", "[gfBold]", "Expected an integer or a name but found a set"},
+        {"Style.Style", "[gfBold, gfHuge]", "Invalid set element gfHuge for property Style"},
+        {"Style.Style", "gfBold", "Expected a set but found the identifier gfBold"},
+        {"Ratio", "'half'", "Expected a number but found a string"},
+        {"Caption", "Hello", "Expected a string but found the identifier Hello"},
+        {"Picture.Data", "'BM'", "Expected binary data but found a string"},
+        {"Picture.Data", "{\n      0000}", "Bitmap image is not valid"},
+        {"OnClick", "NoSuchHandler", "Handler NoSuchHandler not found in TGadgetForm"},
+        {"OnClick", "BoxScroll", "Handler BoxScroll does not fit event OnClick"},
+        {"OnClick", "'FirstClick'", "Expected the name of a handler but found a string"},
+    };
+    std::vector<std::pair<std::string, std::string>> cases; // text, message
+    for (const auto& c : bodies)
+        cases.emplace_back(std::string("object F: TGadgetForm\n") + c.body + "end\n", c.message);
+    for (const auto& p : properties)
+        cases.emplace_back(FormDescription("F", "TGadgetForm")
+                               .Add(FormDescription("G", "TGadget").Set(p.path, p.value)),
+                           std::string("Line 3: Error reading G.") + p.path + ": " + p.error);
+    for (const auto& [text, message] : cases) {
         TGadgetForm form;
-        const std::string text = std::string("object F: TGadgetForm\n") + c.body + "end\n";
-        EXPECT_EQ(ReadErrorOf(&form, text), c.message) << text;
+        EXPECT_EQ(ReadErrorOf(&form, text), message) << text;
         EXPECT_EQ(form.ComponentCount(), 0) << "what the failed read created is gone: " << text;
         EXPECT_EQ(form.First, nullptr) << text;
         EXPECT_EQ(form.Box, nullptr) << text;
@@ -318,11 +303,6 @@ TEST_F(FormReader, WriterRefusesWhatItCannotDescribe) {
 
     auto* gadget = new TGadget(&form);
     gadget->SetKind(static_cast<TGadgetKind>(7));
-    try {
-        WriteForm(&form);
-        FAIL() << "no exception";
-    } catch (const EStreamError& e) {
-        EXPECT_EQ(e.Message.str(),
-                  "Cannot write the form description: Kind has the value 7, which has no name");
-    }
+    EXPECT_EQ(MessageOf<EStreamError>([&] { WriteForm(&form); }),
+              "Cannot write the form description: Kind has the value 7, which has no name");
 }

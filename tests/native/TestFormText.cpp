@@ -7,16 +7,12 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/streaming/FormText.h"
+#include "tests/support/ExceptionMessage.h"
 
 namespace {
 
 std::string ReadErrorOf(const std::string& text) {
-    try {
-        ParseFormText(text);
-    } catch (const EReadError& e) {
-        return e.Message.str();
-    }
-    return "(parsed)";
+    return MessageOf<EReadError>([&] { ParseFormText(text); });
 }
 
 const char* const kExample = R"(object MainForm: TMainForm

@@ -13,6 +13,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/streaming/FormText.h"
 #include "framework/streaming/LzDecode.h"
+#include "tests/support/ExceptionMessage.h"
 
 namespace {
 
@@ -27,14 +28,9 @@ std::string Decode(const std::string& stream, std::size_t maxSize = LzMaxDecoded
     return LzDecode(stream.data(), stream.size(), maxSize);
 }
 
-// The message of the EReadError the stream raises, or "(decoded)".
+// The message of the EReadError the stream raises, or "(no exception)".
 std::string ErrorOf(const std::string& stream, std::size_t maxSize = LzMaxDecodedSize) {
-    try {
-        Decode(stream, maxSize);
-    } catch (const EReadError& e) {
-        return e.Message.str();
-    }
-    return "(decoded)";
+    return MessageOf<EReadError>([&] { Decode(stream, maxSize); });
 }
 
 std::string ReadFile(const std::string& path) {
@@ -144,9 +140,9 @@ TEST(LzDecode, SortsTheFuzzCorpus) {
     for (const std::string& name : names) {
         const std::string error = ErrorOf(ReadFile(folder + name));
         if (name.rfind("broken_", 0) == 0)
-            EXPECT_NE(error, "(decoded)") << name;
+            EXPECT_NE(error, "(no exception)") << name;
         else
-            EXPECT_EQ(error, "(decoded)") << name;
+            EXPECT_EQ(error, "(no exception)") << name;
     }
 }
 
@@ -163,7 +159,8 @@ TEST(LzDecode, RestoresTheFormsTheBuildCompressed) {
         EXPECT_EQ(ParseFormText(Decode(stream)).ClassName, "TMainForm") << variant;
 
         for (std::size_t cut = 0; cut < stream.size(); cut += cut < 64 ? 1 : 97)
-            EXPECT_NE(ErrorOf(stream.substr(0, cut)), "(decoded)") << variant << " cut " << cut;
+            EXPECT_NE(ErrorOf(stream.substr(0, cut)), "(no exception)")
+                << variant << " cut " << cut;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Stream.h"
+#include "tests/support/ExceptionMessage.h"
 
 TEST(MemoryStream, WritesGrowTheStreamAndReadsStopAtTheEnd) {
     TMemoryStream stream;
@@ -29,23 +30,15 @@ TEST(MemoryStream, AShortReadBufferRaisesReadErrorAndSeekingBeforeTheStartFails)
     stream.WriteBuffer("abc", 3);
     stream.SetPosition(1);
     char buffer[4];
-    try {
-        stream.ReadBuffer(buffer, 3);
-        FAIL() << "no exception";
-    } catch (const EReadError& error) {
-        EXPECT_EQ(error.Message, "Stream read error");
-    }
+    EXPECT_EQ(MessageOf<EReadError>([&] { stream.ReadBuffer(buffer, 3); }), "Stream read error");
     EXPECT_THROW(stream.Seek(-1, soFromBeginning), EStreamError);
     EXPECT_THROW(stream.Seek(-4, soFromEnd), EStreamError);
 }
 
 TEST(FileStream, AMissingFileRaisesOpenErrorNamingTheFile) {
-    try {
-        TFileStream stream("no/such/dir/file.bmp", fmOpenRead);
-        FAIL() << "no exception";
-    } catch (const EFOpenError& error) {
-        EXPECT_EQ(error.Message, "Cannot open file \"no/such/dir/file.bmp\"");
-    }
+    EXPECT_EQ(
+        MessageOf<EFOpenError>([] { TFileStream stream("no/such/dir/file.bmp", fmOpenRead); }),
+        "Cannot open file \"no/such/dir/file.bmp\"");
 }
 
 TEST(FileStream, WhatIsWrittenReadsBack) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "KxPackage/Source/KxControl.h"
-#include "framework/graphics/Bitmap.h"
 #include "framework/codec/BmpCodec.h"
 #include "framework/core/Types.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/win/Win.h"
 #include "tests/support/WinPixels.h"
 
@@ -46,6 +46,15 @@ inline std::unique_ptr<TBitmap> CorneredBitmap(int width, int height, TColor col
 inline TColor DisplayPixel(KxCustomControl* control, int x, int y) {
     GdiFlush();
     return control->ImageCanvas()->Pixels(x, y);
+}
+
+// How many pixels of the control's display image have exactly this colour.
+inline int DisplayPixelsOf(KxCustomControl* control, TColor color) {
+    int count = 0;
+    for (int y = 0; y < control->Height(); ++y)
+        for (int x = 0; x < control->Width(); ++x)
+            count += DisplayPixel(control, x, y) == color;
+    return count;
 }
 
 // The state whose test colour the display shows at (x, y); -1 for any other colour.
@@ -117,14 +126,4 @@ inline std::vector<unsigned char> CorneredBmpFile(int width, int height, TColor 
             image.SetPixelValue(x, y, static_cast<std::uint32_t>(corner ? kSkinKey : color));
         }
     return EncodeBmp(image);
-}
-
-inline std::string HexOf(const std::vector<unsigned char>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
 }

@@ -1,9 +1,9 @@
 #pragma once
 #include <vector>
 
+#include "framework/core/Types.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/core/Types.h"
 #include "framework/win/Win.h"
 
 // Pixels of framework bitmaps for Wine tests, read and written through GDI so that every
@@ -12,6 +12,11 @@
 inline TColor PixelOf(TBitmap* bitmap, int x, int y) {
     GdiFlush();
     return bitmap->Canvas()->Pixels(x, y);
+}
+
+// The colour of the bitmap's centre pixel, where a skin's own colour shows.
+inline TColor CentreOf(TBitmap* bitmap) {
+    return PixelOf(bitmap, bitmap->Width() / 2, bitmap->Height() / 2);
 }
 
 // How many pixels of rect have the colour.

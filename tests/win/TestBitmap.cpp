@@ -4,11 +4,12 @@
 #include <cstring>
 #include <string>
 
+#include "framework/core/Exceptions.h"
+#include "framework/core/Stream.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
-#include "framework/core/Stream.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/WinPixels.h"
 
 namespace {
@@ -198,12 +199,8 @@ TEST(Bitmap, AssignCopiesImageSizeFormatAndTransparency) {
 TEST(Bitmap, AssignFromAnotherClassIsRefused) {
     TBitmap bitmap;
     TFont font;
-    try {
-        bitmap.Assign(&font);
-        FAIL() << "no exception";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message, "Cannot assign a TFont to a TBitmap");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { bitmap.Assign(&font); }),
+              "Cannot assign a TFont to a TBitmap");
 }
 
 TEST(Bitmap, StreamsRoundTripEveryFormat) {
@@ -246,12 +243,8 @@ TEST(Bitmap, AFileRoundTripsAndAMissingFileRaisesOpenError) {
     EXPECT_EQ(RowBytes(&loaded, 2, 9), RowBytes(&source, 2, 9));
     std::remove(name.c_str());
 
-    try {
-        loaded.LoadFromFile(name.c_str());
-        FAIL() << "no exception";
-    } catch (const EFOpenError& error) {
-        EXPECT_EQ(error.Message.str(), "Cannot open file \"" + name + "\"");
-    }
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { loaded.LoadFromFile(name.c_str()); }),
+              "Cannot open file \"" + name + "\"");
     EXPECT_EQ(loaded.Width(), 3); // unchanged
 }
 

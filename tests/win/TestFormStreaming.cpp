@@ -7,45 +7,15 @@
 #include "framework/codec/BmpCodec.h"
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
-#include "framework/ui/Form.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
-#include "framework/ui/FrameworkClasses.h"
-#include "framework/ui/Image.h"
-#include "framework/ui/Label.h"
-#include "framework/streaming/Published.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/Form.h"
 #include "framework/win/Win.h"
+#include "tests/support/ExceptionMessage.h"
+#include "tests/support/FormDescription.h"
+#include "tests/support/WinStreamedForm.h"
 
 namespace {
-
-class TStreamForm : public TForm {
-public:
-    explicit TStreamForm(TComponent* owner = nullptr) : TForm(owner) {}
-    TImage* Background = nullptr;
-    TLabel* Message = nullptr;
-    TLabel* Causion = nullptr;
-    TTimer* Timer = nullptr;
-    std::vector<std::string> Calls;
-
-    void FormShow(TObject*) { Calls.push_back("FormShow"); }
-    void TimerTimer(TObject*) { Calls.push_back("TimerTimer"); }
-    void BackgroundMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-        Calls.push_back("BackgroundMouseDown " + std::to_string(X) + "," + std::to_string(Y));
-    }
-};
-
-void RegisterStreamForm() {
-    RegisterFrameworkClasses();
-    PublishedClass<TStreamForm>("TStreamForm", "TForm")
-        .Field("Background", &TStreamForm::Background)
-        .Field("Message", &TStreamForm::Message)
-        .Field("Causion", &TStreamForm::Causion)
-        .Field("Timer", &TStreamForm::Timer)
-        .Handler("FormShow", &TStreamForm::FormShow)
-        .Handler("TimerTimer", &TStreamForm::TimerTimer)
-        .Handler("BackgroundMouseDown", &TStreamForm::BackgroundMouseDown);
-}
 
 // A 24-bit picture whose every pixel differs: red = 40 x, green = 60 y, blue = 7.
 BmpImage Gradient(int width, int height) {
@@ -57,98 +27,67 @@ BmpImage Gradient(int width, int height) {
     return image;
 }
 
-std::string Hex(const std::vector<std::uint8_t>& bytes) {
-    std::string hex;
-    char digits[3];
-    for (std::uint8_t b : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X", b);
-        hex += digits;
-    }
-    return hex;
+// One of the notice window's word-wrapped Arial labels; caption as written, "" for none.
+FormDescription NoticeLabel(const char* name, int top, int height, const std::string& caption,
+                            const char* color, int fontHeight, const char* style) {
+    FormDescription label(name, "TLabel");
+    label.Bounds(32, top, 337, height).Set("AutoSize", "False");
+    if (!caption.empty())
+        label.Set("Caption", caption);
+    return label.Set("Font.Charset", "DEFAULT_CHARSET")
+        .Set("Font.Color", color)
+        .Set("Font.Height", fontHeight)
+        .Quoted("Font.Name", "Arial")
+        .Set("Font.Style", style)
+        .Set("ParentFont", "False")
+        .Set("Transparent", "True")
+        .Set("WordWrap", "True");
 }
 
-std::string NoticeDescription(const std::string& pictureHex) {
-    return R"(object StreamForm: TStreamForm
-  Left = 192
-  Top = 114
-  Width = 428
-  Height = 244
-  Caption = 'Velmora KVX Setup'
-  Color = clBtnFace
-  Font.Charset = DEFAULT_CHARSET
-  Font.Color = clWindowText
-  Font.Height = -11
-  Font.Name = 'MS Sans Serif'
-  Font.Style = []
-  OldCreateOrder = False
-  Scaled = False
-  OnShow = FormShow
-  PixelsPerInch = 96
-  TextHeight = 13
-  object Background: TImage
-    Left = 0
-    Top = 0
-    Width = 5
-    Height = 3
-    AutoSize = True
-    Picture.Data = {
-      )" + pictureHex +
-           R"(}
-    OnMouseDown = BackgroundMouseDown
-  end
-  object Message: TLabel
-    Left = 32
-    Top = 57
-    Width = 337
-    Height = 42
-    AutoSize = False
-    Caption = 'Please install Microsoft .NET Framework 2.0 before installing an' +
-      'y program from the support DVD!'
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clBlack
-    Font.Height = -14
-    Font.Name = 'Arial'
-    Font.Style = []
-    ParentFont = False
-    Transparent = True
-    WordWrap = True
-  end
-  object Causion: TLabel
-    Left = 32
-    Top = 77
-    Width = 337
-    Height = 52
-    AutoSize = False
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clNavy
-    Font.Height = -12
-    Font.Name = 'Arial'
-    Font.Style = [fsBold, fsUnderline]
-    ParentFont = False
-    Transparent = True
-    WordWrap = True
-  end
-  object Timer: TTimer
-    Interval = 500
-    OnTimer = TimerTimer
-    Left = 408
-    Top = 8
-  end
-end
-)";
+std::string NoticeDescription(const std::vector<unsigned char>& picture) {
+    return FormDescription("StreamForm", "TStreamedForm")
+        .Bounds(192, 114, 428, 244)
+        .Quoted("Caption", "Velmora KVX Setup")
+        .Set("Color", "clBtnFace")
+        .Set("Font.Charset", "DEFAULT_CHARSET")
+        .Set("Font.Color", "clWindowText")
+        .Set("Font.Height", -11)
+        .Quoted("Font.Name", "MS Sans Serif")
+        .Set("Font.Style", "[]")
+        .Set("OldCreateOrder", "False")
+        .Set("Scaled", "False")
+        .Set("OnShow", "FormShow")
+        .Set("PixelsPerInch", 96)
+        .Set("TextHeight", 13)
+        .Add(FormDescription("Background", "TImage")
+                 .Bounds(0, 0, 5, 3)
+                 .Set("AutoSize", "True")
+                 .Data("Picture.Data", picture)
+                 .Set("OnMouseDown", "BackgroundMouseDown"))
+        // Long texts come split in two quoted parts, as the designer writes them.
+        .Add(NoticeLabel("Message", 57, 42,
+                         "'Please install Microsoft .NET Framework 2.0 before installing an' "
+                         "+\n      'y program from the support DVD!'",
+                         "clBlack", -14, "[]"))
+        .Add(NoticeLabel("Causion", 77, 52, "", "clNavy", -12, "[fsBold, fsUnderline]"))
+        .Add(FormDescription("Timer", "TTimer")
+                 .Set("Interval", 500)
+                 .Set("OnTimer", "TimerTimer")
+                 .Set("Left", 408)
+                 .Set("Top", 8));
 }
 
 class FormStreaming : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterStreamForm(); }
+    void SetUp() override { RegisterStreamedForm(); }
 };
 
 } // namespace
 
 TEST_F(FormStreaming, ReadsAFormWithImageLabelsAndTimer) {
     const BmpImage picture = Gradient(5, 3);
-    TStreamForm form;
-    ReadForm(&form, NoticeDescription(Hex(EncodeBmp(picture))));
+    TStreamedForm form;
+    ReadForm(&form, NoticeDescription(EncodeBmp(picture)));
 
     EXPECT_EQ(form.Name(), AnsiString("StreamForm"));
     EXPECT_EQ(form.Caption(), AnsiString("Velmora KVX Setup"));
@@ -204,13 +143,13 @@ TEST_F(FormStreaming, ReadsAFormWithImageLabelsAndTimer) {
 }
 
 TEST_F(FormStreaming, WritesTheSamePropertiesBackAndReadsThemAgain) {
-    const std::string description = NoticeDescription(Hex(EncodeBmp(Gradient(5, 3))));
-    TStreamForm form;
+    const std::string description = NoticeDescription(EncodeBmp(Gradient(5, 3)));
+    TStreamedForm form;
     ReadForm(&form, description);
     EXPECT_TRUE(SameFormTree(WriteFormTree(&form), ParseFormText(description))) << WriteForm(&form);
 
     const std::string written = WriteForm(&form);
-    TStreamForm again;
+    TStreamedForm again;
     ReadForm(&again, written);
     EXPECT_EQ(WriteForm(&again), written);
     EXPECT_EQ(again.Background->Picture()->Bitmap()->ToImage().Pixels,
@@ -218,43 +157,34 @@ TEST_F(FormStreaming, WritesTheSamePropertiesBackAndReadsThemAgain) {
 }
 
 TEST_F(FormStreaming, ReportsABrokenBitmapWithItsLine) {
-    std::string description = NoticeDescription("424D0000");
-    TStreamForm form;
-    try {
-        ReadForm(&form, description);
-        FAIL() << "no exception";
-    } catch (const EReadError& e) {
-        const std::string expected =
-            "Line 24: Error reading Background.Picture.Data: Bitmap image is not valid";
-        EXPECT_EQ(e.Message.str().substr(0, expected.size()), expected) << e.Message.str();
-    }
+    std::string description = NoticeDescription({0x42, 0x4D, 0, 0});
+    TStreamedForm form;
+    const std::string message = MessageOf<EReadError>([&] { ReadForm(&form, description); });
+    const std::string expected =
+        "Line 24: Error reading Background.Picture.Data: Bitmap image is not valid";
+    EXPECT_EQ(message.substr(0, expected.size()), expected) << message;
     EXPECT_EQ(form.ComponentCount(), 0);
     EXPECT_EQ(form.Background, nullptr);
 }
 
 TEST_F(FormStreaming, AMissingResourceIsAReadError) {
-    TStreamForm form;
-    try {
-        ReadFormResource(&form, "NOSUCHFORM");
-        FAIL() << "no exception";
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message.str(), "Resource NOSUCHFORM not found");
-    }
+    TStreamedForm form;
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadFormResource(&form, "NOSUCHFORM"); }),
+              "Resource NOSUCHFORM not found");
 }
 
 // Not a check: prints how long reading a description with three 75 x 27 24-bit bitmaps takes.
 TEST_F(FormStreaming, MeasuresReadingThreeButtonBitmaps) {
-    const std::string hex = Hex(EncodeBmp(Gradient(75, 27)));
-    std::string description = "object StreamForm: TStreamForm\n";
+    FormDescription form("StreamForm", "TStreamedForm");
     for (int i = 0; i < 3; ++i)
-        description += "  object Image" + std::to_string(i) +
-                       ": TImage\n    AutoSize = True\n    Picture.Data = {\n      " + hex +
-                       "}\n  end\n";
-    description += "end\n";
+        form.Add(FormDescription("Image" + std::to_string(i), "TImage")
+                     .Set("AutoSize", "True")
+                     .Data("Picture.Data", EncodeBmp(Gradient(75, 27))));
+    const std::string description = form;
 
     const int rounds = 200;
     for (int i = 0; i < 20; ++i) { // warm up: page in the allocator and the code
-        TStreamForm form;
+        TStreamedForm form;
         ReadForm(&form, description);
     }
     LARGE_INTEGER frequency, start, parsed, read;
@@ -264,7 +194,7 @@ TEST_F(FormStreaming, MeasuresReadingThreeButtonBitmaps) {
         ParseFormText(description);
     QueryPerformanceCounter(&parsed);
     for (int i = 0; i < rounds; ++i) {
-        TStreamForm form;
+        TStreamedForm form;
         ReadForm(&form, description);
         ASSERT_EQ(static_cast<TImage*>(form.Components(2))->Width(), 75);
     }

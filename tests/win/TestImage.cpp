@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "framework/graphics/Canvas.h"
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Image.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"
@@ -117,12 +118,8 @@ TEST(Picture, AssignsFromPicturesAndBitmapsOnly) {
     picture.Assign(nullptr);
     EXPECT_TRUE(picture.Bitmap()->Empty());
     TFont font;
-    try {
-        picture.Assign(&font);
-        FAIL() << "no exception";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Cannot assign a TFont to a TPicture");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { picture.Assign(&font); }),
+              "Cannot assign a TFont to a TPicture");
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "KxPackage/Source/KxBar.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
-#include "tests/support/WinTestForm.h"
 
 namespace {
 
@@ -114,15 +114,10 @@ TEST(KxBar, OnIndicateGetsTheIndicatorsPositionAndMayMoveIt) {
 
 // A 200 x 30 bar on a shown form with a 10 x 10 indicator whose centre starts at (35, 15):
 // origin (20, 15), ScrollPos 15, Length 20. The scroll events are logged.
-struct KxBarDrag : ::testing::Test {
-    EventLog log;
-    ShownForm form{300, 200};
-    KxBar* bar = nullptr;
-
+struct KxBarDrag : ControlOnForm<KxBar> {
+    KxBar*& bar = control;
     void SetUp() override {
-        bar = new KxBar(form.form.get());
-        bar->SetParent(form.form.get());
-        bar->SetBounds(20, 40, 200, 30);
+        Place(20, 40, 200, 30);
         SkinStates(bar, 3, 200, 30);
         GiveIndicator(bar, 10, 10);
         bar->GetOrigin()->SetX(20);
@@ -133,10 +128,8 @@ struct KxBarDrag : ::testing::Test {
         bar->OnScroll = [this](TObject*, int& disp, bool direction) {
             log.Add(std::to_string(disp) + (direction ? "+" : "-"));
         };
-        MoveMouseTo(form.Handle(), 5, 5);
-        PumpMessages(30);
+        ParkPointer();
     }
-    HWND Handle() const { return bar->Handle(); }
     int IndicatorLeft() const { return bar->IndicatorImage()->Left(); }
 };
 

@@ -8,39 +8,27 @@
 #include "KxPackage/Source/KxButton.h"
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
+#include "tests/support/ExceptionMessage.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"
-#include "tests/support/WinTestForm.h"
 
 namespace {
 
 // A brick on a shown form, its three states painted in kStateColors, with its mouse and
 // click events written to a log. The pointer starts off the brick.
-template <class Brick> struct OnAForm : ::testing::Test {
-    EventLog log;
-    ShownForm form{300, 200};
-    Brick* brick = nullptr;
-
+template <class Brick> struct OnAForm : ControlOnForm<Brick> {
+    Brick*& brick = this->control;
     void SetUp() override {
-        brick = new Brick(form.form.get());
-        brick->SetParent(form.form.get());
-        brick->SetBounds(40, 40, 75, 27);
+        this->Place(40, 40, 75, 27);
         SkinStates(brick, 3);
-        brick->OnMouseEnter = [this](TObject*) { log.Add("enter"); };
-        brick->OnMouseLeave = [this](TObject*) { log.Add("leave"); };
-        brick->OnMouseDown = [this](TObject*, TMouseButton, TShiftState shift, int, int) {
-            log.Add(shift & ssDouble ? "down2" : "down");
-        };
-        brick->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { log.Add("up"); };
-        brick->OnClick = [this](TObject*) { log.Add("click"); };
-        brick->OnDblClick = [this](TObject*) { log.Add("dblclick"); };
-        MoveMouseTo(form.Handle(), 5, 5);
-        PumpMessages(30);
-        log.entries.clear();
+        this->LogEnterLeave();
+        this->LogMouseButtons();
+        this->LogClicks();
+        this->LogDoubleClicks();
+        this->ParkPointer();
     }
-    HWND Handle() const { return brick->Handle(); }
-    int Look() const { return ShownState(brick); }
 };
 
 using KxBrickInput = OnAForm<KxBrick>;
@@ -86,10 +74,7 @@ TEST_F(KxBrickInput, ClicksAndDoubleClicksFireTheirEventsWithoutChangingTheLook)
 }
 
 TEST_F(KxBrickInput, SpaceAndEnterNeitherPressNorClick) {
-    brick->SetTabStop(true);
-    brick->SetFocus();
-    PumpMessages(20);
-    ASSERT_TRUE(brick->Focused());
+    Focus();
     ASSERT_EQ(Look(), 1);
     log.entries.clear();
 
@@ -105,9 +90,7 @@ TEST_F(KxBrickInput, SpaceAndEnterNeitherPressNorClick) {
 }
 
 TEST_F(KxBrickInput, FocusEnableAndASunkenRequestShowTheirBitmaps) {
-    brick->SetTabStop(true);
-    brick->SetFocus();
-    PumpMessages(20);
+    Focus();
     EXPECT_EQ(Look(), 1);
     brick->ShowSunken();
     EXPECT_EQ(Look(), 0) << "a brick has no sunken bitmap: the normal one stands for it";
@@ -171,13 +154,9 @@ TEST(KxBrick, ItsAppearanceIsAssignedOnlyToAThreeStateAppearance) {
     KxButton button(nullptr);
     SkinStates(&button, 4, 30, 12);
 
-    try {
-        button.GetAppearance()->Assign(brick.GetAppearance());
-        FAIL() << "no exception";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message.str(),
-                  "Cannot assign a KxThreeStateAppearance to a KxFourStateAppearance");
-    }
+    EXPECT_EQ(
+        MessageOf<EConvertError>([&] { button.GetAppearance()->Assign(brick.GetAppearance()); }),
+        "Cannot assign a KxThreeStateAppearance to a KxFourStateAppearance");
     EXPECT_EQ(button.Width(), 30);
     EXPECT_EQ(PixelOf(button.StateBitmap(0), 1, 1), kStateColors[0]);
 }
@@ -199,13 +178,7 @@ struct KxBrickTxCaption : OnAForm<KxBrickTx> {
     }
     // The caption as painted on the display image over the current state's colour.
     PixelMask Caption() const { return CaptionMask(brick, kStateColors[Look()], 75, 27); }
-    int CaptionPixelsOf(TColor color) const {
-        int count = 0;
-        for (int y = 0; y < 27; ++y)
-            for (int x = 0; x < 75; ++x)
-                count += DisplayPixel(brick, x, y) == color;
-        return count;
-    }
+    int CaptionPixelsOf(TColor color) const { return DisplayPixelsOf(brick, color); }
 };
 
 TEST_F(KxBrickTxCaption, TakesItsColourFromTheStateAskedFor) {

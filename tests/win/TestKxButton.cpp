@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "KxPackage/Source/KxButton.h"
-#include "framework/ui/Form.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/Timer.h"
+#include "tests/support/PublishedNames.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"
-#include "tests/support/WinTestForm.h"
 
 namespace {
 
@@ -22,6 +23,15 @@ KxButton* SkinnedButton(TForm* form) {
     SkinStates(button, 4);
     return button;
 }
+
+// A skinned four-state button on a shown form.
+struct KxButtonOnForm : ControlOnForm<KxButton> {
+    KxButton*& button = control;
+    void SetUp() override {
+        Place(20, 20, 75, 27);
+        SkinStates(button, 4);
+    }
+};
 
 // A press and release inside the button, as window messages.
 void SendClick(KxButton* button) {
@@ -51,9 +61,7 @@ TEST(KxButton, ModalResultSixClosesAModalFormAfterOnClickHasSeenIt) {
     EXPECT_FALSE(form.Visible());
 }
 
-TEST(KxButton, EveryClickHandsItsModalResultToTheFormEvenZero) {
-    ShownForm form;
-    KxButton* button = SkinnedButton(form.form.get());
+TEST_F(KxButtonOnForm, EveryClickHandsItsModalResultToTheFormEvenZero) {
     struct Case {
         int buttonResult;
         int formBefore;
@@ -81,26 +89,21 @@ TEST(KxButton, AButtonOnNoFormStillClicks) {
     EXPECT_EQ(host->ModalResult(), mrNone);
 }
 
-TEST(KxButton, SpaceClicksAfterTheKeyPressHandlersUnlessTheyClearTheKey) {
-    ShownForm form;
-    KxButton* button = SkinnedButton(form.form.get());
-    button->SetTabStop(true);
+TEST_F(KxButtonOnForm, SpaceClicksAfterTheKeyPressHandlersUnlessTheyClearTheKey) {
     button->SetModalResult(mrOk);
-    button->SetFocus();
-    PumpMessages(20);
-    ASSERT_TRUE(button->Focused());
+    Focus();
     struct Case {
         bool clearKey;
         const char* expected;
     } cases[] = {{false, "keypress click@1"}, {true, "keypress"}};
+    LogClicks([this] { return "click@" + std::to_string(Look()); });
     for (const Case& c : cases) {
-        EventLog log;
+        log.entries.clear();
         button->OnKeyPress = [&](TObject*, char& key) {
             log.Add("keypress");
             if (c.clearKey && key == ' ')
                 key = 0;
         };
-        button->OnClick = [&](TObject*) { log.Add("click@" + std::to_string(ShownState(button))); };
         form->SetModalResult(mrNone);
         TapKey(VK_SPACE);
         EXPECT_EQ(log.Joined(), c.expected);
@@ -109,12 +112,9 @@ TEST(KxButton, SpaceClicksAfterTheKeyPressHandlersUnlessTheyClearTheKey) {
     form->SetModalResult(mrNone);
 }
 
-TEST(KxButton, QuickSecondClickIsASecondClickNeverADoubleClick) {
-    ShownForm form;
-    KxButton* button = SkinnedButton(form.form.get());
-    EventLog log;
-    button->OnClick = [&](TObject*) { log.Add("click"); };
-    button->OnDblClick = [&](TObject*) { log.Add("dblclick"); };
+TEST_F(KxButtonOnForm, QuickSecondClickIsASecondClickNeverADoubleClick) {
+    LogClicks();
+    LogDoubleClicks();
     MoveMouseTo(button->Handle(), 30, 10);
     PressMouse();
     ReleaseMouse();
@@ -141,36 +141,11 @@ TEST(KxButton, LoadBitmapWithOnlyARaisedFileShowsItInEveryLook) {
 
 TEST(KxButton, PublishesItsPropertiesInTheDesignersOrderAndSitsOnItsPalettePage) {
     KxButton::Register();
-    std::vector<std::string> names;
-    for (const PublishedProperty* property : ClassOf<KxButton>()->Properties())
-        names.push_back(property->Name);
-    const std::vector<std::string> expected = {"Left",
-                                               "Top",
-                                               "Width",
-                                               "Height",
-                                               "OnMouseEnter",
-                                               "OnMouseLeave",
-                                               "TransparentColor",
-                                               "Transparent",
-                                               "Appearance",
-                                               "ModalResult",
-                                               "ShowMouseOver",
-                                               "Enabled",
-                                               "TabOrder",
-                                               "TabStop",
-                                               "Visible",
-                                               "OnClick",
-                                               "OnExit",
-                                               "OnEnter",
-                                               "OnKeyDown",
-                                               "OnKeyUp",
-                                               "OnKeyPress",
-                                               "OnMouseMove",
-                                               "OnMouseDown",
-                                               "OnMouseUp"};
-    EXPECT_EQ(names, expected);
-    const std::vector<std::string> page = PaletteClasses("KxComponents");
-    EXPECT_NE(std::find(page.begin(), page.end(), "KxButton"), page.end());
+    EXPECT_EQ(Joined(PublishedNames(ClassOf<KxButton>())),
+              "Left Top Width Height OnMouseEnter OnMouseLeave TransparentColor Transparent "
+              "Appearance ModalResult ShowMouseOver Enabled TabOrder TabStop Visible OnClick "
+              "OnExit OnEnter OnKeyDown OnKeyUp OnKeyPress OnMouseMove OnMouseDown OnMouseUp");
+    EXPECT_TRUE(OnPalettePage("KxComponents", "KxButton"));
 }
 
 } // namespace

@@ -7,23 +7,20 @@
 #include "KxPackage/Source/KxButtonTx.h"
 #include "framework/graphics/Font.h"
 #include "framework/streaming/Published.h"
+#include "tests/support/PublishedNames.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
-#include "tests/support/WinTestForm.h"
 
 namespace {
 
 const TColor kBack = 0xE0E0E0; // every state bitmap's colour unless a test says otherwise
 
 // A text button on a shown form with three 75 x 27 bitmaps of one colour and a black "OK".
-struct KxTx : ::testing::Test {
-    ShownForm form{300, 200};
-    KxButtonTx* button = nullptr;
-
+struct KxTx : ControlOnForm<KxButtonTx> {
+    KxButtonTx*& button = control;
     void SetUp() override {
-        button = new KxButtonTx(form.form.get());
-        button->SetParent(form.form.get());
-        button->SetBounds(40, 40, 75, 27);
+        Place(40, 40, 75, 27);
         button->Font()->SetName("Arial");
         button->Font()->SetHeight(-14);
         button->Font()->SetColor(clBlack);
@@ -35,14 +32,7 @@ struct KxTx : ::testing::Test {
     PixelMask Caption(TColor background = kBack) const {
         return CaptionMask(button, background, 75, 27);
     }
-    // How many pixels of the display image have exactly this colour.
-    int PixelsOf(TColor color) const {
-        int n = 0;
-        for (int y = 0; y < 27; ++y)
-            for (int x = 0; x < 75; ++x)
-                n += DisplayPixel(button, x, y) == color;
-        return n;
-    }
+    int PixelsOf(TColor color) const { return DisplayPixelsOf(button, color); }
 };
 
 TEST_F(KxTx, PressingMovesTheCaptionOnePixelRightAndDownForOneDrawOnly) {
@@ -202,15 +192,12 @@ TEST_F(KxTx, AnAmpersandUnderlinesTheNextCharacterAndLineBreaksStayOnOneLine) {
 
 TEST(KxButtonTx, PublishesFontCaptionAndColoursAfterTheButtonsAndSitsOnItsPalettePage) {
     KxButtonTx::Register();
-    std::vector<std::string> names;
-    for (const PublishedProperty* property : ClassOf<KxButtonTx>()->Properties())
-        names.push_back(property->Name);
+    const std::vector<std::string> names = PublishedNames(ClassOf<KxButtonTx>());
     ASSERT_EQ(names.size(), 27u);
     EXPECT_EQ(names[23], "OnMouseUp");
     EXPECT_EQ(std::vector<std::string>(names.end() - 3, names.end()),
               (std::vector<std::string>{"Font", "Caption", "FontColors"}));
-    const std::vector<std::string> page = PaletteClasses("KxComponentsTx");
-    EXPECT_NE(std::find(page.begin(), page.end(), "KxButtonTx"), page.end());
+    EXPECT_TRUE(OnPalettePage("KxComponentsTx", "KxButtonTx"));
 }
 
 } // namespace

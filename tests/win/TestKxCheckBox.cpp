@@ -6,10 +6,11 @@
 #include "KxPackage/Source/KxBrick.h"
 #include "KxPackage/Source/KxCheckBox.h"
 #include "framework/core/Exceptions.h"
+#include "tests/support/ExceptionMessage.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinScratchFolder.h"
-#include "tests/support/WinTestForm.h"
 
 namespace {
 
@@ -34,27 +35,14 @@ int Shown(KxCheckBox* box) {
 
 // A fully skinned check box on a shown form; each OnClick logs the check state and the state
 // shown while it runs. The pointer starts off the box.
-struct KxCheckBoxInput : ::testing::Test {
-    EventLog log;
-    ShownForm form{300, 200};
-    KxCheckBox* box = nullptr;
-
+struct KxCheckBoxInput : ControlOnForm<KxCheckBox> {
+    KxCheckBox*& box = control;
     void SetUp() override {
-        box = new KxCheckBox(form.form.get());
-        box->SetParent(form.form.get());
-        box->SetBounds(40, 40, 30, 20);
+        Place(40, 40, 30, 20);
         SkinAllStates(box);
-        box->OnClick = [this](TObject*) {
-            log.Add(std::to_string(box->GetState()) + "@" + std::to_string(Shown(box)));
-        };
-        MoveMouseTo(form.Handle(), 5, 5);
-        PumpMessages(30);
-    }
-    void Focus() {
-        box->SetTabStop(true);
-        box->SetFocus();
-        PumpMessages(20);
-        ASSERT_TRUE(box->Focused());
+        LogClicks(
+            [this] { return std::to_string(box->GetState()) + "@" + std::to_string(Shown(box)); });
+        ParkPointer();
     }
 };
 
@@ -86,7 +74,6 @@ TEST_F(KxCheckBoxInput, QuickClicksCycleTheCheckStatesShowingEachBeforeOnClick) 
 
 TEST_F(KxCheckBoxInput, TheSpaceCharacterClicksAndEnterOnlyPresses) {
     Focus();
-    log.entries.clear();
 
     PressKey(VK_RETURN);
     EXPECT_EQ(Shown(box), 1);
@@ -109,7 +96,6 @@ TEST_F(KxCheckBoxInput, TheSpaceCharacterClicksAndEnterOnlyPresses) {
 TEST_F(KxCheckBoxInput, WithClicksDisabledItIsNeverPressedYetStillClicks) {
     box->SetClicksDisabled(true);
     MoveMouseTo(box->Handle(), 10, 10);
-    log.entries.clear();
 
     PressMouse();
     EXPECT_EQ(Shown(box), 2);
@@ -256,13 +242,9 @@ TEST(KxCheckBox, AnAppearanceIsAssignedOnlyToAnotherCheckBoxAppearance) {
     SkinAllStates(&box);
     KxBrick brick(nullptr);
 
-    try {
-        box.GetAppearance()->GetCheck()->Assign(box.GetAppearance());
-        FAIL() << "no exception";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message.str(),
-                  "Cannot assign a KxChkBoxAppearance to a KxFourStateAppearance");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>(
+                  [&] { box.GetAppearance()->GetCheck()->Assign(box.GetAppearance()); }),
+              "Cannot assign a KxChkBoxAppearance to a KxFourStateAppearance");
     EXPECT_EQ(PixelOf(box.StateBitmap(4), 1, 1), kBoxColors[4]);
     EXPECT_THROW(box.GetAppearance()->Assign(brick.GetAppearance()), EConvertError);
 }

@@ -8,41 +8,27 @@
 #include "KxPackage/Source/KxControl.h"
 #include "tessel/Graphics/WinRegion.h"
 #include "tests/support/AssertCapture.h"
+#include "tests/support/WinControlOnForm.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
 #include "tests/support/WinTestForm.h"
+#include "tests/support/WinWindowShape.h"
 
 namespace {
 
 // A four-state button on a shown form, its states painted in kStateColors, with its clicks
 // (and the look shown while OnClick runs), enters and leaves written to a log. The pointer
 // starts off the button.
-struct KxInput : ::testing::Test {
-    EventLog log;
-    ShownForm form{300, 200};
-    KxButton* button = nullptr;
-
+struct KxInput : ControlOnForm<KxButton> {
+    KxButton*& button = control;
     void SetUp() override {
-        button = new KxButton(form.form.get());
-        button->SetParent(form.form.get());
-        button->SetBounds(40, 40, 75, 27);
+        Place(40, 40, 75, 27);
         SkinStates(button, 4);
-        button->OnClick = [this](TObject*) { log.Add("click@" + std::to_string(Look())); };
-        button->OnMouseEnter = [this](TObject*) { log.Add("enter"); };
-        button->OnMouseLeave = [this](TObject*) { log.Add("leave"); };
-        MoveMouseTo(form.Handle(), 5, 5);
-        PumpMessages(30);
-        log.entries.clear();
+        LogClicks([this] { return "click@" + std::to_string(Look()); });
+        LogEnterLeave();
+        ParkPointer();
     }
-    HWND Button() const { return button->Handle(); }
-    int Look() const { return ShownState(button); }
-    // Gives the button the keyboard focus.
-    void Focus() {
-        button->SetTabStop(true);
-        button->SetFocus();
-        PumpMessages(20);
-        ASSERT_TRUE(button->Focused());
-    }
+    HWND Button() const { return Handle(); }
 };
 
 TEST_F(KxInput, HoverPressAndReleaseInsideShowFocusedSunkenThenFocusedAndClickWhileSunken) {
@@ -247,14 +233,9 @@ TEST_F(KxInput, FocusShowsFocusedAndAPressTakesTheFocusOnlyWithTabStop) {
 
 // ---- The state bitmaps, the size and the shape ----------------------------------------
 
-struct KxShape : ::testing::Test {
-    ShownForm form{300, 200};
-    KxButton* button = nullptr;
-    void SetUp() override {
-        button = new KxButton(form.form.get());
-        button->SetParent(form.form.get());
-        button->SetBounds(20, 20, 200, 100);
-    }
+struct KxShape : ControlOnForm<KxButton> {
+    KxButton*& button = control;
+    void SetUp() override { Place(20, 20, 200, 100); }
     SIZE WindowSize() const {
         RECT r;
         GetWindowRect(button->Handle(), &r);
@@ -327,10 +308,9 @@ TEST_F(KxShape, ATransparentControlIsCutToItsStateZeroBitmapInEveryLook) {
     for (void (KxControl::*show)() : {&KxControl::ShowRaised, &KxControl::ShowSunken,
                                       &KxControl::ShowFocused, &KxControl::ShowDisabled}) {
         (button->*show)();
-        HRGN shape = CreateRectRgn(0, 0, 0, 0);
-        ASSERT_EQ(GetWindowRgn(button->Handle(), shape), COMPLEXREGION);
-        EXPECT_TRUE(EqualRgn(shape, expectedCopy)) << button->CurState();
-        DeleteObject(shape);
+        const WindowShape shape(button->Handle());
+        ASSERT_EQ(shape.kind, COMPLEXREGION);
+        EXPECT_TRUE(shape.Equals(expectedCopy)) << button->CurState();
     }
     DeleteObject(expectedCopy);
 
@@ -343,9 +323,7 @@ TEST_F(KxShape, ATransparentControlIsCutToItsStateZeroBitmapInEveryLook) {
 
     // Not transparent: the whole rectangle again.
     button->SetTransparent(false);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(button->Handle(), shape), ERROR); // no window region at all
-    DeleteObject(shape);
+    EXPECT_EQ(WindowShape(button->Handle()).kind, ERROR); // no window region at all
     EXPECT_TRUE(button->IsInside(0, 0));
 }
 
@@ -353,9 +331,7 @@ TEST_F(KxShape, WhileDesigningTheShapeIsBuiltButTheWindowIsNotCut) {
     button->SetComponentState(csDesigning, true);
     button->SetStateBitmap(CorneredBitmap(75, 27, kStateColors[0]).get(), 0);
     button->SetTransparent(true);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(button->Handle(), shape), ERROR);
-    DeleteObject(shape);
+    EXPECT_EQ(WindowShape(button->Handle()).kind, ERROR);
     EXPECT_FALSE(button->IsInside(0, 0));
     EXPECT_TRUE(button->IsInside(37, 13));
     button->SetComponentState(csDesigning, false);
@@ -363,9 +339,7 @@ TEST_F(KxShape, WhileDesigningTheShapeIsBuiltButTheWindowIsNotCut) {
 
 TEST_F(KxShape, ATransparentControlWithoutBitmapsHasNoShapeAndNothingIsInside) {
     button->SetTransparent(true);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(button->Handle(), shape), ERROR);
-    DeleteObject(shape);
+    EXPECT_EQ(WindowShape(button->Handle()).kind, ERROR);
     for (TPoint p : {TPoint(0, 0), TPoint(100, 50), TPoint(199, 99)})
         EXPECT_FALSE(button->IsInside(p.x, p.y));
 }
@@ -376,11 +350,10 @@ TEST_F(KxShape, AnEightBitStateZeroBitmapIsCutAndKeepsItsFormat) {
     button->SetStateBitmap(skin.get(), 0);
     button->SetTransparent(true);
     EXPECT_EQ(button->StateBitmap(0)->PixelFormat(), pf8bit);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_EQ(GetWindowRgn(button->Handle(), shape), COMPLEXREGION);
-    EXPECT_FALSE(PtInRegion(shape, 0, 0));
-    EXPECT_TRUE(PtInRegion(shape, 37, 13));
-    DeleteObject(shape);
+    const WindowShape shape(button->Handle());
+    ASSERT_EQ(shape.kind, COMPLEXREGION);
+    EXPECT_FALSE(shape.Contains(0, 0));
+    EXPECT_TRUE(shape.Contains(37, 13));
     EXPECT_EQ(button->Width(), 75);
 }
 
@@ -423,10 +396,9 @@ TEST(KxCustomControl, WithoutAWindowTakesItsBitmapsAndGetsItsShapeWhenTheWindowI
     EXPECT_EQ(control->Width(), 75);
     control->SetParent(form.form.get());
     ASSERT_TRUE(control->HandleAllocated());
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(control->Handle(), shape), COMPLEXREGION);
-    EXPECT_FALSE(PtInRegion(shape, 0, 0));
-    DeleteObject(shape);
+    const WindowShape shape(control->Handle());
+    EXPECT_EQ(shape.kind, COMPLEXREGION);
+    EXPECT_FALSE(shape.Contains(0, 0));
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {

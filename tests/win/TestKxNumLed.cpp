@@ -6,18 +6,20 @@
 
 #include "KxPackage/Source/KxNumLED.h"
 #include "KxPackage/Source/KxNumLed_imp.h"
-#include "framework/graphics/Canvas.h"
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
-#include "framework/ui/Form.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormText.h"
 #include "framework/streaming/FormWriter.h"
-#include "framework/ui/Image.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
 #include "framework/win/Win.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
+#include "tests/support/WinStreamedForm.h"
 #include "tests/support/WinTestForm.h"
 
 using tessel::nledDate;
@@ -29,17 +31,6 @@ namespace {
 constexpr TColor kLight = 0x0AF00A;
 constexpr TColor kDark = 0x3E260E;
 constexpr TColor kGrey = 0x808080;
-
-class TNumForm : public TForm {
-public:
-    explicit TNumForm(TComponent* owner = nullptr) : TForm(owner) {}
-    KxNumLed* Led = nullptr;
-};
-
-void RegisterNumForm() {
-    KxNumLed::Register();
-    PublishedClass<TNumForm>("TNumForm", "TForm").Field("Led", &TNumForm::Led);
-}
 
 // A pixel of the display's drawing surface.
 TColor SurfacePixel(KxNumLed& led, int x, int y) {
@@ -57,7 +48,7 @@ const SegmentPixel kDigitSegments[] = {
 
 class KxNumLedTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterNumForm(); }
+    void SetUp() override { RegisterStreamedForm(); }
 };
 
 } // namespace
@@ -148,7 +139,7 @@ TEST_F(KxNumLedTest, PutsItsImageOnItsParentAndFreesItWithItself) {
 
 TEST_F(KxNumLedTest, ReadsWritesAndReadsBackTheSameProperties) {
     // 156 x 54 is twice the design size of HH.MM, so keeping the ratio keeps it.
-    const std::string description = R"(object NumForm: TNumForm
+    const std::string description = R"(object NumForm: TStreamedForm
   Left = 100
   Top = 100
   Width = 300
@@ -172,7 +163,7 @@ TEST_F(KxNumLedTest, ReadsWritesAndReadsBackTheSameProperties) {
   end
 end
 )";
-    TNumForm form;
+    TStreamedForm form;
     ReadForm(&form, description);
     ASSERT_NE(form.Led, nullptr);
     KxNumLed& led = *form.Led;
@@ -200,13 +191,13 @@ end
     EXPECT_TRUE(SameFormTree(writtenTree.Children[0], ParseFormText(description).Children[0]))
         << WriteForm(&form);
     const std::string written = WriteForm(&form);
-    TNumForm again;
+    TStreamedForm again;
     ReadForm(&again, written);
     EXPECT_EQ(WriteForm(&again), written);
 }
 
 TEST_F(KxNumLedTest, LeavesDefaultsOutOfTheDescription) {
-    TNumForm form;
+    TStreamedForm form;
     form.SetName("NumForm");
     KxNumLed* led = new KxNumLed(&form);
     led->SetName("Led");
@@ -236,22 +227,9 @@ TEST_F(KxNumLedTest, LedColorsCopyFourColoursFromAnotherSetOnly) {
     EXPECT_EQ(to.GetLedColors()->GetTransparentColor(), 0x0A0B0C);
 
     TFont font;
-    try {
-        to.GetLedColors()->Assign(&font);
-        FAIL() << "a font was assigned to a colour set";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message.str(), "Cannot assign a TFont to a KxLedColors");
-    }
-    try {
-        font.Assign(colors);
-        FAIL() << "a colour set was assigned to a font";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message.str(), "Cannot assign a KxLedColors to a TFont");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { to.GetLedColors()->Assign(&font); }),
+              "Cannot assign a TFont to a KxLedColors");
+    EXPECT_EQ(MessageOf<EConvertError>([&] { font.Assign(colors); }),
+              "Cannot assign a KxLedColors to a TFont");
     EXPECT_EQ(to.GetLedColors()->GetLightColor(), 0x112233);
-}
-
-TEST_F(KxNumLedTest, IsOnTheKxComponentsPage) {
-    const std::vector<std::string> classes = PaletteClasses("KxComponents");
-    EXPECT_NE(std::find(classes.begin(), classes.end(), "KxNumLed"), classes.end());
 }

@@ -4,160 +4,85 @@
 #include <string>
 #include <vector>
 
-#include "KxPackage/Source/KxBar.h"
-#include "KxPackage/Source/KxBrick.h"
-#include "KxPackage/Source/KxBrickTx.h"
-#include "KxPackage/Source/KxCheckBox.h"
 #include "framework/graphics/Font.h"
-#include "framework/ui/Form.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormText.h"
 #include "framework/streaming/FormWriter.h"
 #include "framework/streaming/Published.h"
+#include "tests/support/FormDescription.h"
+#include "tests/support/PublishedNames.h"
 #include "tests/support/WinKxSkins.h"
+#include "tests/support/WinStreamedForm.h"
 
 namespace {
 
 constexpr TColor kIndicatorColor = 0x2020E0;
 
-class TPackageForm : public TForm {
-public:
-    explicit TPackageForm(TComponent* owner = nullptr) : TForm(owner) {}
-    KxBrick* Brick = nullptr;
-    KxBrickTx* Label = nullptr;
-    KxCheckBox* Box = nullptr;
-    KxCheckBox* Grayed = nullptr;
-    KxBar* Bar = nullptr;
-    std::vector<std::string> Calls;
-
-    void BrickDblClick(TObject*) { Calls.push_back("BrickDblClick"); }
-    void BoxClick(TObject*) { Calls.push_back("BoxClick"); }
-    void BarScroll(TObject*, int& disp, bool) {
-        Calls.push_back("BarScroll " + std::to_string(disp));
-    }
-    void BarIndicate(TObject*, int& disp) {
-        Calls.push_back("BarIndicate " + std::to_string(disp));
-    }
-};
-
-void RegisterPackageForm() {
-    KxBrick::Register();
-    KxBrickTx::Register();
-    KxCheckBox::Register();
-    KxBar::Register();
-    PublishedClass<TPackageForm>("TPackageForm", "TForm")
-        .Field("Brick", &TPackageForm::Brick)
-        .Field("Label", &TPackageForm::Label)
-        .Field("Box", &TPackageForm::Box)
-        .Field("Grayed", &TPackageForm::Grayed)
-        .Field("Bar", &TPackageForm::Bar)
-        .Handler("BrickDblClick", &TPackageForm::BrickDblClick)
-        .Handler("BoxClick", &TPackageForm::BoxClick)
-        .Handler("BarScroll", &TPackageForm::BarScroll)
-        .Handler("BarIndicate", &TPackageForm::BarIndicate);
-}
-
-std::string Bmp(int width, int height, TColor color) {
-    return "{" + HexOf(CorneredBmpFile(width, height, color)) + "}";
-}
-
 // Every control of the package with non-default values in each of its own properties.
 std::string Description() {
-    return R"(object PackageForm: TPackageForm
-  Left = 100
-  Top = 100
-  Width = 400
-  Height = 300
-  object Brick: KxBrick
-    Left = 10
-    Top = 10
-    Width = 40
-    Height = 20
-    TransparentColor = 13946831
-    Transparent = True
-    Appearance.NormalBmp.Data = )" +
-           Bmp(40, 20, kStateColors[0]) + R"(
-    Appearance.FocusedBmp.Data = )" +
-           Bmp(40, 20, kStateColors[1]) + R"(
-    Appearance.DisabledBmp.Data = )" +
-           Bmp(40, 20, kStateColors[2]) + R"(
-    ShowMouseOver = False
-    TabOrder = 0
-    TabStop = True
-    OnDblClick = BrickDblClick
-  end
-  object Label: KxBrickTx
-    Left = 10
-    Top = 40
-    Width = 60
-    Height = 24
-    Appearance.NormalBmp.Data = )" +
-           Bmp(60, 24, kStateColors[0]) + R"(
-    TabOrder = 1
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clRed
-    Font.Height = -14
-    Font.Name = 'Arial'
-    Font.Style = []
-    Caption = 'Go'
-    FontColors.Focused = clBlue
-    FontColors.Disabled = clGreen
-  end
-  object Box: KxCheckBox
-    Left = 10
-    Top = 80
-    Width = 16
-    Height = 16
-    Checked = True
-    AllowGrayed = True
-    State = cbChecked
-    Appearance.Check.RaisedBmp.Data = )" +
-           Bmp(16, 16, kStateColors[1]) + R"(
-    Appearance.Uncheck.RaisedBmp.Data = )" +
-           Bmp(16, 16, kStateColors[0]) + R"(
-    Appearance.Gray.SunkenBmp.Data = )" +
-           Bmp(16, 16, kStateColors[3]) + R"(
-    ShowMouseOver = False
-    ClicksDisabled = True
-    TabOrder = 2
-    OnClick = BoxClick
-  end
-  object Grayed: KxCheckBox
-    Left = 40
-    Top = 80
-    Width = 16
-    Height = 16
-    State = cbGrayed
-    TabOrder = 3
-  end
-  object Bar: KxBar
-    Left = 10
-    Top = 120
-    Width = 30
-    Height = 120
-    Appearance.NormalBmp.Data = )" +
-           Bmp(30, 120, kStateColors[2]) + R"(
-    TabOrder = 4
-    Indicator.Data = )" +
-           Bmp(10, 6, kIndicatorColor) + R"(
-    Length = 0
-    Origin.X = 15
-    Origin.Y = 8
-    ScrollPos = 12
-    Kind = sbVertical
-    OnScroll = BarScroll
-    OnIndicate = BarIndicate
-  end
-end
-)";
+    return FormDescription("PackageForm", "TStreamedForm")
+        .Bounds(100, 100, 400, 300)
+        .Add(FormDescription("Brick", "KxBrick")
+                 .Bounds(10, 10, 40, 20)
+                 .Set("TransparentColor", 13946831)
+                 .Set("Transparent", "True")
+                 .Data("Appearance.NormalBmp.Data", CorneredBmpFile(40, 20, kStateColors[0]))
+                 .Data("Appearance.FocusedBmp.Data", CorneredBmpFile(40, 20, kStateColors[1]))
+                 .Data("Appearance.DisabledBmp.Data", CorneredBmpFile(40, 20, kStateColors[2]))
+                 .Set("ShowMouseOver", "False")
+                 .Set("TabOrder", 0)
+                 .Set("TabStop", "True")
+                 .Set("OnDblClick", "BrickDblClick"))
+        .Add(FormDescription("Label", "KxBrickTx")
+                 .Bounds(10, 40, 60, 24)
+                 .Data("Appearance.NormalBmp.Data", CorneredBmpFile(60, 24, kStateColors[0]))
+                 .Set("TabOrder", 1)
+                 .Set("Font.Charset", "DEFAULT_CHARSET")
+                 .Set("Font.Color", "clRed")
+                 .Set("Font.Height", -14)
+                 .Quoted("Font.Name", "Arial")
+                 .Set("Font.Style", "[]")
+                 .Quoted("Caption", "Go")
+                 .Set("FontColors.Focused", "clBlue")
+                 .Set("FontColors.Disabled", "clGreen"))
+        .Add(
+            FormDescription("Box", "KxCheckBox")
+                .Bounds(10, 80, 16, 16)
+                .Set("Checked", "True")
+                .Set("AllowGrayed", "True")
+                .Set("State", "cbChecked")
+                .Data("Appearance.Check.RaisedBmp.Data", CorneredBmpFile(16, 16, kStateColors[1]))
+                .Data("Appearance.Uncheck.RaisedBmp.Data", CorneredBmpFile(16, 16, kStateColors[0]))
+                .Data("Appearance.Gray.SunkenBmp.Data", CorneredBmpFile(16, 16, kStateColors[3]))
+                .Set("ShowMouseOver", "False")
+                .Set("ClicksDisabled", "True")
+                .Set("TabOrder", 2)
+                .Set("OnClick", "BoxClick"))
+        .Add(FormDescription("Grayed", "KxCheckBox")
+                 .Bounds(40, 80, 16, 16)
+                 .Set("State", "cbGrayed")
+                 .Set("TabOrder", 3))
+        .Add(FormDescription("Bar", "KxBar")
+                 .Bounds(10, 120, 30, 120)
+                 .Data("Appearance.NormalBmp.Data", CorneredBmpFile(30, 120, kStateColors[2]))
+                 .Set("TabOrder", 4)
+                 .Data("Indicator.Data", CorneredBmpFile(10, 6, kIndicatorColor))
+                 .Set("Length", 0)
+                 .Set("Origin.X", 15)
+                 .Set("Origin.Y", 8)
+                 .Set("ScrollPos", 12)
+                 .Set("Kind", "sbVertical")
+                 .Set("OnScroll", "BarScroll")
+                 .Set("OnIndicate", "BarIndicate"));
 }
 
-TColor CentreOf(TBitmap* bitmap) {
-    return PixelOf(bitmap, bitmap->Width() / 2, bitmap->Height() / 2);
+// A form holding one bar with the given property lines.
+std::string BarDescription(FormDescription bar) {
+    return FormDescription("PackageForm", "TStreamedForm").Add(bar);
 }
 
 // What the description above gives, property by property.
-void ExpectPackage(TPackageForm& form) {
+void ExpectPackage(TStreamedForm& form) {
     ASSERT_NE(form.Brick, nullptr);
     KxBrick& brick = *form.Brick;
     EXPECT_EQ(brick.BoundsRect(), TRect(10, 10, 50, 30));
@@ -212,13 +137,13 @@ void ExpectPackage(TPackageForm& form) {
 }
 
 TEST(KxPackageStreaming, EachControlIsReadWrittenAndReadAgainToTheSameProperties) {
-    RegisterPackageForm();
-    TPackageForm first;
+    RegisterStreamedForm();
+    TStreamedForm first;
     ReadForm(&first, Description());
     ExpectPackage(first);
 
     const std::string written = WriteForm(&first);
-    TPackageForm second;
+    TStreamedForm second;
     ReadForm(&second, written);
     ExpectPackage(second);
     EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second)));
@@ -236,28 +161,26 @@ TEST(KxPackageStreaming, EachControlIsReadWrittenAndReadAgainToTheSameProperties
 }
 
 TEST(KxPackageStreaming, TheBarsLengthIsLeftOutOnlyAtTheConstructorsTwenty) {
-    RegisterPackageForm();
+    RegisterStreamedForm();
     struct Case {
-        const char* length; // the line in the description, "" for none
+        const char* length; // the value in the description, "" for none
         int read;
         const char* written;
     };
     const Case cases[] = {
         {"", 20, ""},
-        {"Length = 20", 20, ""},
-        {"Length = 0", 0, "Length = 0"},
-        {"Length = 35", 35, "Length = 35"},
-        {"Length = -4", -4, "Length = -4"},
+        {"20", 20, ""},
+        {"0", 0, "Length = 0"},
+        {"35", 35, "Length = 35"},
+        {"-4", -4, "Length = -4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
-        const std::string text = std::string(R"(object PackageForm: TPackageForm
-  object Bar: KxBar
-    )") + c.length + R"(
-  end
-end
-)";
-        TPackageForm form;
+        FormDescription bar("Bar", "KxBar");
+        if (*c.length)
+            bar.Set("Length", c.length);
+        const std::string text = BarDescription(bar);
+        TStreamedForm form;
         ReadForm(&form, text);
         EXPECT_EQ(form.Bar->GetLength(), c.read);
 
@@ -267,29 +190,25 @@ end
         } else {
             EXPECT_EQ(written.find("Length"), std::string::npos) << written;
         }
-        TPackageForm again;
+        TStreamedForm again;
         ReadForm(&again, written);
         EXPECT_EQ(again.Bar->GetLength(), c.read);
     }
 }
 
 TEST(KxPackageStreaming, ABarWithEveryPlacingSettingAtItsDefaultIsPlacedOnceReadWithoutEvents) {
-    RegisterPackageForm();
-    const std::string text = R"(object PackageForm: TPackageForm
-  object Bar: KxBar
-    Indicator.Data = )" + Bmp(10, 6, kIndicatorColor) +
-                             R"(
-    OnIndicate = BarIndicate
-  end
-end
-)";
-    TPackageForm first;
+    RegisterStreamedForm();
+    const std::string text =
+        BarDescription(FormDescription("Bar", "KxBar")
+                           .Data("Indicator.Data", CorneredBmpFile(10, 6, kIndicatorColor))
+                           .Set("OnIndicate", "BarIndicate"));
+    TStreamedForm first;
     ReadForm(&first, text);
     const std::string written = WriteForm(&first);
-    TPackageForm second;
+    TStreamedForm second;
     ReadForm(&second, written);
 
-    for (TPackageForm* form : {&first, &second}) {
+    for (TStreamedForm* form : {&first, &second}) {
         ASSERT_NE(form->Bar, nullptr);
         EXPECT_EQ(form->Bar->IndicatorImage()->BoundsRect(), TRect(-5, -3, 5, 3)) << written;
         EXPECT_EQ(form->Calls, std::vector<std::string>{}) << "no event fires while reading";
@@ -298,8 +217,8 @@ end
 }
 
 TEST(KxPackageStreaming, OwnPropertiesAreWrittenInPublishedOrder) {
-    RegisterPackageForm();
-    TPackageForm form;
+    RegisterStreamedForm();
+    TStreamedForm form;
     ReadForm(&form, Description());
     const std::string written = WriteForm(&form);
     const std::vector<std::vector<const char*>> orders = {
@@ -331,13 +250,11 @@ TEST(KxPackageStreaming, OwnPropertiesAreWrittenInPublishedOrder) {
 }
 
 TEST(KxPackageStreaming, EachControlSitsOnItsPalettePage) {
-    RegisterPackageForm();
-    const std::vector<std::string> plain = PaletteClasses("KxComponents");
-    for (const char* name : {"KxBrick", "KxCheckBox", "KxBar"})
-        EXPECT_NE(std::find(plain.begin(), plain.end(), name), plain.end()) << name;
-    const std::vector<std::string> captioned = PaletteClasses("KxComponentsTx");
-    EXPECT_NE(std::find(captioned.begin(), captioned.end(), "KxBrickTx"), captioned.end());
-    EXPECT_EQ(std::find(plain.begin(), plain.end(), "KxBrickTx"), plain.end());
+    RegisterStreamedForm();
+    for (const char* name : {"KxBrick", "KxCheckBox", "KxBar", "KxNumLed"})
+        EXPECT_TRUE(OnPalettePage("KxComponents", name)) << name;
+    EXPECT_TRUE(OnPalettePage("KxComponentsTx", "KxBrickTx"));
+    EXPECT_FALSE(OnPalettePage("KxComponents", "KxBrickTx"));
 }
 
 } // namespace

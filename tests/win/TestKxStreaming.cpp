@@ -6,70 +6,37 @@
 #include <string>
 #include <vector>
 
-#include "KxPackage/Source/KxButtonTx.h"
-#include "framework/ui/Form.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
-#include "framework/streaming/Published.h"
+#include "tests/support/FormDescription.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinKxSkins.h"
+#include "tests/support/WinStreamedForm.h"
+#include "tests/support/WinWindowShape.h"
 
 namespace {
-
-class TKxForm : public TForm {
-public:
-    explicit TKxForm(TComponent* owner = nullptr) : TForm(owner) {}
-    KxButtonTx* YesButton = nullptr;
-    std::vector<std::string> Calls;
-    void YesButtonClick(TObject*) {
-        Calls.push_back("YesButtonClick with result " + std::to_string(ModalResult()));
-    }
-};
-
-void RegisterKxForm() {
-    KxButtonTx::Register();
-    PublishedClass<TKxForm>("TKxForm", "TForm")
-        .Field("YesButton", &TKxForm::YesButton)
-        .Handler("YesButtonClick", &TKxForm::YesButtonClick);
-}
 
 // The notice window's button as a form description stores it: three 75 x 27 bitmaps with the
 // colour key in their corners, then the rest in published order.
 std::string Description() {
-    return R"(object KxForm: TKxForm
-  Left = 100
-  Top = 100
-  Width = 300
-  Height = 200
-  BorderStyle = bsNone
-  object YesButton: KxButtonTx
-    Left = 160
-    Top = 139
-    Width = 75
-    Height = 27
-    TransparentColor = 13946831
-    Transparent = True
-    Appearance.RaisedBmp.Data = {)" +
-           HexOf(CorneredBmpFile(75, 27, kStateColors[0])) + R"(}
-    Appearance.SunkenBmp.Data = {)" +
-           HexOf(CorneredBmpFile(75, 27, kStateColors[1])) + R"(}
-    Appearance.FocusedBmp.Data = {)" +
-           HexOf(CorneredBmpFile(75, 27, kStateColors[2])) + R"(}
-    ModalResult = 6
-    TabOrder = 0
-    OnClick = YesButtonClick
-    Caption = 'OK'
-    FontColors.Sunken = clRed
-  end
-end
-)";
+    return FormDescription("KxForm", "TStreamedForm")
+        .Bounds(100, 100, 300, 200)
+        .Set("BorderStyle", "bsNone")
+        .Add(FormDescription("YesButton", "KxButtonTx")
+                 .Bounds(160, 139, 75, 27)
+                 .Set("TransparentColor", 13946831)
+                 .Set("Transparent", "True")
+                 .Data("Appearance.RaisedBmp.Data", CorneredBmpFile(75, 27, kStateColors[0]))
+                 .Data("Appearance.SunkenBmp.Data", CorneredBmpFile(75, 27, kStateColors[1]))
+                 .Data("Appearance.FocusedBmp.Data", CorneredBmpFile(75, 27, kStateColors[2]))
+                 .Set("ModalResult", 6)
+                 .Set("TabOrder", 0)
+                 .Set("OnClick", "YesButtonClick")
+                 .Quoted("Caption", "OK")
+                 .Set("FontColors.Sunken", "clRed"));
 }
 
-TColor CentreOf(TBitmap* bitmap) {
-    return PixelOf(bitmap, bitmap->Width() / 2, bitmap->Height() / 2);
-}
-
-void ExpectNoticeButton(TKxForm& form) {
+void ExpectNoticeButton(TStreamedForm& form) {
     KxButtonTx* button = form.YesButton;
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->Parent(), &form);
@@ -96,8 +63,8 @@ void ExpectNoticeButton(TKxForm& form) {
 }
 
 TEST(KxStreaming, ATextButtonIsReadWrittenAndReadAgainToTheSameProperties) {
-    RegisterKxForm();
-    TKxForm first;
+    RegisterStreamedForm();
+    TStreamedForm first;
     ReadForm(&first, Description());
     ExpectNoticeButton(first);
 
@@ -116,7 +83,7 @@ TEST(KxStreaming, ATextButtonIsReadWrittenAndReadAgainToTheSameProperties) {
     for (const char* absent : {"DisabledBmp", "ShowMouseOver", "FontColors.Focused", "Enabled"})
         EXPECT_EQ(written.find(absent), std::string::npos) << absent;
 
-    TKxForm second;
+    TStreamedForm second;
     ReadForm(&second, written);
     ExpectNoticeButton(second);
     EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second)));
@@ -124,21 +91,20 @@ TEST(KxStreaming, ATextButtonIsReadWrittenAndReadAgainToTheSameProperties) {
     // Shown, the window takes the shape built while reading.
     second.Show();
     PumpMessages(20);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(second.YesButton->Handle(), shape), COMPLEXREGION);
-    EXPECT_FALSE(PtInRegion(shape, 0, 0));
-    DeleteObject(shape);
+    const WindowShape shape(second.YesButton->Handle());
+    EXPECT_EQ(shape.kind, COMPLEXREGION);
+    EXPECT_FALSE(shape.Contains(0, 0));
 }
 
 TEST(KxStreaming, ReadingADescriptionWithThreeButtonBitmapsTakesLittleTime) {
-    RegisterKxForm();
+    RegisterStreamedForm();
     const std::string text = Description();
     const int runs = 200;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < runs; ++i) {
-        TKxForm form;
+        TStreamedForm form;
         ReadForm(&form, text);
     }
     QueryPerformanceCounter(&end);

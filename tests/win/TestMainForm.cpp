@@ -18,6 +18,7 @@
 #include "tests/support/WinGuiResources.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinRegionReference.h"
+#include "tests/support/WinWindowShape.h"
 
 namespace {
 
@@ -191,9 +192,7 @@ TEST(MainForm, WithoutLayeredWindowsItShowsRectangularAndOkClosesIt) {
     HWND window = form->Handle();
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(window, region), ERROR); // no region: the whole rectangle
-    DeleteObject(region);
+    EXPECT_EQ(WindowShape(window).kind, ERROR); // no region: the whole rectangle
     RECT rect;
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, 312); // still borderless, sized to the skin and centred

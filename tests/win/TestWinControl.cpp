@@ -9,6 +9,7 @@
 #include "framework/ui/Form.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
+#include "tests/support/ExceptionMessage.h"
 #include "tests/support/WinCapture.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinMessageBoxes.h"
@@ -103,12 +104,8 @@ TEST(WinControl, MakesItsWindowInsideItsParentsWindowOnDemand) {
 TEST(WinControl, WithoutAParentItHasNoWindow) {
     TWinControl control(nullptr);
     control.SetName("Lonely");
-    try {
-        control.Handle();
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-        EXPECT_STREQ(e.what(), "Control 'Lonely' has no parent window");
-    }
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { control.Handle(); }),
+              "Control 'Lonely' has no parent window");
     EXPECT_FALSE(control.HandleAllocated());
 }
 
