@@ -171,7 +171,8 @@ void HintMouseMoved(TControl* control, int X, int Y) {
     g_hint.control = target;
     if (!target || !WantsHint(target))
         return;
-    // The leave notice for a window made by another program's pointer move.
+    // A pointer that goes on to another program's window or the desktop sends no move here:
+    // the window's leave notice tells.
     TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, HostOf(target)->Handle(), HOVER_DEFAULT};
     TrackMouseEvent(&track);
     SetTimer(EnsureWindow(), kShowTimer, static_cast<UINT>(Application->HintPause), nullptr);
