@@ -3,6 +3,7 @@
 #include "KxPackage/Source/KxNumLed_imp.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/Hints.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ void Publish() {
         .Enum("Align", &TControl::Align, &TControl::SetAlign,
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .StoredIf(&IsShowHintStored)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)

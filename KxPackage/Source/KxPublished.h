@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/ui/Control.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/Hints.h"
 #include "framework/ui/WinControl.h"
 
 // The framework's properties and events that the package's controls publish after their
@@ -8,6 +9,10 @@
 // buttons and the check box turn double clicks into second clicks.
 template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblClick) {
     c.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
+        .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .StoredIf(&IsShowHintStored)
         .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
         .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)

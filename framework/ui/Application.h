@@ -1,10 +1,15 @@
 #pragma once
 #include "framework/core/AnsiString.h"
+#include "framework/core/Closure.h"
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
 #include "framework/win/Win.h"
 
 class TCustomForm;
+
+// A help context number reached the application (F1, see Help.h): Sender is the control whose
+// number it is. Returns whether the handler showed help.
+using THelpEvent = Closure<bool(TObject* Sender, int HelpContext)>;
 
 // The program's application object: its hidden window (which carries the taskbar button and
 // owns every form), its forms, its main form and the message loop.
@@ -53,6 +58,16 @@ public:
     // Called by forms as they go.
     void FormDestroying(TCustomForm* form);
 
+    // Hints and help (Hints.cpp, Help.cpp): the pointer's rest before a hint shows and the
+    // time it stays, in milliseconds; ShowHint false shows no hint at all.
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool value);
+    THelpEvent OnHelp;
+    // Hands a help context number to OnHelp; false when it is not set or did not handle it.
+    bool HelpContext(TObject* Sender, int Context);
+
 private:
     void FormCreated(TComponent* component);
     bool ProcessMessage(MSG& msg);
@@ -63,6 +78,7 @@ private:
     bool m_terminated = false;
     bool m_titleSet = false;
     AnsiString m_title;
+    bool m_showHint = true;
 };
 
 // The one application object of the program.

@@ -6,6 +6,7 @@
 #include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/Hints.h"
 #include "framework/ui/WinControl.h"
 
 namespace {
@@ -85,6 +86,7 @@ TControl::TControl(TComponent* AOwner)
 }
 
 TControl::~TControl() {
+    HintControlGone(this);
     if (g_captureControl == this)
         SetCaptureControl(nullptr);
     if (m_parent)
@@ -349,6 +351,7 @@ void TControl::WndProc(TMessage& Message) {
         }
     switch (Message.Msg) {
     case WM_MOUSEMOVE:
+        HintMouseMoved(this, SignedLow(Message.LParam), SignedHigh(Message.LParam));
         DefaultHandler(Message);
         MouseMove(MouseShiftState(Message.WParam), SignedLow(Message.LParam),
                   SignedHigh(Message.LParam));
@@ -365,6 +368,7 @@ void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool do
     const int x = SignedLow(Message.LParam);
     const int y = SignedHigh(Message.LParam);
     if (down) {
+        HintMousePressed();
         if (Button == mbLeft) {
             if (ControlStyle.Contains(csCaptureMouse))
                 SetMouseCapture(true);

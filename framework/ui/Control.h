@@ -5,6 +5,7 @@
 #include "framework/core/Color.h"
 #include "framework/core/Component.h"
 #include "framework/core/Types.h"
+#include "framework/ui/Cursors.h"
 #include "framework/win/Win.h"
 
 class TFont;
@@ -222,6 +223,31 @@ private:
     bool m_changingFont = false;
     TColor m_color = clWindow;
     bool m_parentColor = false;
+
+    // Hints, help and the pointer's shape (Hints.cpp, Help.cpp, Cursors.cpp).
+public:
+    AnsiString Hint() const { return m_hint; }
+    void SetHint(const AnsiString& value) { m_hint = value; }
+    // While ParentShowHint is true ShowHint follows the parent's; setting ShowHint makes
+    // ParentShowHint false.
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool value);
+    int HelpContext() const { return m_helpContext; }
+    void SetHelpContext(int value) { m_helpContext = value; }
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor value);
+
+private:
+    void ParentShowHintChanged();
+    void PassShowHintOn();
+
+    AnsiString m_hint;
+    bool m_showHint = false;
+    bool m_parentShowHint = true;
+    int m_helpContext = 0;
+    TCursor m_cursor = crDefault;
 };
 
 // The shift state of a mouse message's WParam (plus the Alt key).

@@ -4,6 +4,7 @@
 #include "framework/ui/Control.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/Hints.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
 #include "framework/streaming/Published.h"
@@ -102,7 +103,9 @@ void Register() {
         .Int("Left", &TControl::Left, &TControl::SetLeft)
         .Int("Top", &TControl::Top, &TControl::SetTop)
         .Int("Width", &TControl::Width, &TControl::SetWidth)
-        .Int("Height", &TControl::Height, &TControl::SetHeight);
+        .Int("Height", &TControl::Height, &TControl::SetHeight)
+        .Mapped("Cursor", &TControl::Cursor, &TControl::SetCursor, CursorNames(), crDefault)
+        .String("Hint", &TControl::Hint, &TControl::SetHint, "");
 
     PublishedClass<TWinControl>("TWinControl", "TControl");
     PublishedClass<TCustomForm>("TCustomForm", "TWinControl");
@@ -120,6 +123,8 @@ void Register() {
         .Object("Font", &TForm::Font)
         .Bool("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
         .Bool("Scaled", &TForm::Scaled, &TForm::SetScaled, true)
+        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .StoredIf(&IsShowHintStored)
         .Event("OnActivate", &TForm::OnActivate);
     PublishMouseEvents(form);
     form.Event("OnClose", &TForm::OnClose)

@@ -6,6 +6,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/Help.h"
+#include "framework/ui/Hints.h"
 #include "framework/win/WinHandle.h"
 
 namespace {
@@ -63,6 +65,9 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
         control->m_handle = hwnd;
     }
+    // Here, before any control's own handling: a control may keep the leave to itself.
+    if (msg == WM_MOUSELEAVE)
+        HintMouseLeft(hwnd);
     TMessage message;
     message.Msg = msg;
     message.WParam = wParam;
@@ -258,6 +263,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->m_parentFont)
         control->ParentFontChanged();
     control->ParentColorChanged();
+    control->ParentShowHintChanged();
     if (control->Align() != alNone)
         Realign();
     control->InvalidateControl(true);
@@ -637,6 +643,10 @@ void TWinControl::HandleKey(TMessage& Message) {
             Message.Result = 0;
             return;
         }
+        if (key == VK_F1 && shift == 0 && Message.Msg == WM_KEYDOWN && InvokeHelp(this)) {
+            Message.Result = 0;
+            return;
+        }
         if (key == VK_TAB && !WantsTabKey() && !(shift & (ssCtrl | ssAlt))) {
             if (TCustomForm* form = GetParentForm(this)) {
                 form->SelectNext(this, (shift & ssShift) == 0, true);
@@ -745,6 +755,10 @@ void TWinControl::WndProc(TMessage& Message) {
         Message.Result = 0;
         return;
     }
+    case WM_SETCURSOR:
+        if (!ShowControlCursor(this, Message))
+            DefaultHandler(Message);
+        return;
     case WM_ERASEBKGND:
         EraseBackground(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 1;

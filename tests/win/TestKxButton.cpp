@@ -142,9 +142,10 @@ TEST(KxButton, LoadBitmapWithOnlyARaisedFileShowsItInEveryLook) {
 TEST(KxButton, PublishesItsPropertiesInTheDesignersOrderAndSitsOnItsPalettePage) {
     KxButton::Register();
     EXPECT_EQ(Joined(PublishedNames(ClassOf<KxButton>())),
-              "Left Top Width Height OnMouseEnter OnMouseLeave TransparentColor Transparent "
-              "Appearance ModalResult ShowMouseOver Enabled TabOrder TabStop Visible OnClick "
-              "OnExit OnEnter OnKeyDown OnKeyUp OnKeyPress OnMouseMove OnMouseDown OnMouseUp");
+              "Left Top Width Height Cursor Hint OnMouseEnter OnMouseLeave TransparentColor "
+              "Transparent Appearance ModalResult ShowMouseOver Enabled HelpContext "
+              "ParentShowHint ShowHint TabOrder TabStop Visible OnClick OnExit OnEnter OnKeyDown "
+              "OnKeyUp OnKeyPress OnMouseMove OnMouseDown OnMouseUp");
     EXPECT_TRUE(OnPalettePage("KxComponents", "KxButton"));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,117 @@ TEST(KxPackageStreaming, EachControlSitsOnItsPalettePage) {
         EXPECT_TRUE(OnPalettePage("KxComponents", name)) << name;
     EXPECT_TRUE(OnPalettePage("KxComponentsTx", "KxBrickTx"));
     EXPECT_FALSE(OnPalettePage("KxComponents", "KxBrickTx"));
+}
+
+// The lines of a written object block that set one of the given properties, in order.
+std::vector<std::string> LinesOf(const std::string& written, const std::string& object,
+                                 const std::vector<std::string>& names) {
+    std::vector<std::string> lines;
+    std::istringstream in(written.substr(written.find("object " + object)));
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        line.erase(0, line.find_first_not_of(' '));
+        if (line == "end")
+            break;
+        for (const std::string& name : names)
+            if (line.compare(0, name.size() + 2, name + " =") == 0)
+                lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(KxPackageStreaming, HintCursorAndHelpPropertiesOfEachControlAreReadAndWrittenBack) {
+    RegisterStreamedForm();
+    KxButton::Register();
+    KxButtonTx::Register();
+    KxNumLed::Register();
+    struct Case {
+        const char* name;
+        const char* formLine;           // the form's own line, "" for none
+        std::vector<std::string> lines; // the control's, as read
+        TCursor cursor;
+        const char* hint;
+        int helpContext;
+        bool showHint;
+        bool parentShowHint;
+        std::vector<std::string> written; // the control's lines of these properties
+    };
+    const std::vector<std::string> all = {"Cursor = crHandPoint",   "Hint = 'Press here'",
+                                          "Enabled = False",        "HelpContext = 42",
+                                          "ParentShowHint = False", "ShowHint = True"};
+    const Case cases[] = {
+        {"defaults", "", {}, crDefault, "", 0, false, true, {}},
+        {"every one set", "", all, crHandPoint, "Press here", 42, true, false, all},
+        {"the shared value is written as crSizeAll",
+         "",
+         {"Cursor = crSize"},
+         crSizeAll,
+         "",
+         0,
+         false,
+         true,
+         {"Cursor = crSizeAll"}},
+        {"a cursor without a name", "", {"Cursor = 7"}, 7, "", 0, false, true, {"Cursor = 7"}},
+        {"following the form", "ShowHint = True", {}, crDefault, "", 0, true, true, {}},
+        {"apart from the form, the same value",
+         "ShowHint = True",
+         {"ParentShowHint = False"},
+         crDefault,
+         "",
+         0,
+         true,
+         false,
+         {"ParentShowHint = False"}},
+        {"apart from the form, another value",
+         "ShowHint = True",
+         {"ParentShowHint = False", "ShowHint = False"},
+         crDefault,
+         "",
+         0,
+         false,
+         false,
+         {"ParentShowHint = False", "ShowHint = False"}},
+    };
+    const std::vector<std::string> names = {"Cursor",      "Hint",           "Enabled",
+                                            "HelpContext", "ParentShowHint", "ShowHint"};
+    for (const char* className :
+         {"KxButton", "KxButtonTx", "KxBrick", "KxBrickTx", "KxBar", "KxCheckBox", "KxNumLed"}) {
+        // The display publishes no HelpContext.
+        const bool withHelp = std::string(className) != "KxNumLed";
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(className) + ": " + c.name);
+            std::vector<std::string> lines = c.lines, expected = c.written;
+            for (auto* list : {&lines, &expected})
+                if (!withHelp)
+                    list->erase(std::remove(list->begin(), list->end(), "HelpContext = 42"),
+                                list->end());
+            std::string text = "object PackageForm: TStreamedForm\n";
+            if (*c.formLine)
+                text += "  " + std::string(c.formLine) + "\n";
+            text += "  object Subject: " + std::string(className) + "\n    Left = 5\n";
+            for (const std::string& line : lines)
+                text += "    " + line + "\n";
+            text += "  end\nend\n";
+
+            TStreamedForm first;
+            ReadForm(&first, text);
+            const std::string written = WriteForm(&first);
+            TStreamedForm second;
+            ReadForm(&second, written);
+            for (TStreamedForm* form : {&first, &second}) {
+                auto* control = dynamic_cast<TControl*>(form->FindComponent("Subject"));
+                ASSERT_NE(control, nullptr);
+                EXPECT_EQ(control->Cursor(), c.cursor);
+                EXPECT_EQ(control->Hint(), AnsiString(c.hint));
+                EXPECT_EQ(control->HelpContext(), withHelp ? c.helpContext : 0);
+                EXPECT_EQ(control->ShowHint(), c.showHint);
+                EXPECT_EQ(control->ParentShowHint(), c.parentShowHint);
+            }
+            EXPECT_EQ(LinesOf(written, "Subject", names), expected) << written;
+            EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second)));
+        }
+    }
 }
 
 } // namespace
