@@ -68,9 +68,11 @@ class WineProcess:
     def running(self):
         return self.process.poll() is None
 
-    @property
-    def returncode(self):
+    def poll(self):
+        """The exit code, or None while the program runs."""
         return self.process.poll()
+
+    returncode = property(poll)
 
     def wait(self, seconds, after="its start"):
         """The exit code; Failure when the program does not end within `seconds`."""

@@ -99,12 +99,14 @@ class Processes(unittest.TestCase):
     def test_gives_the_exit_code(self):
         with harness.WineProcess("-c", "exit 3") as process:
             self.assertEqual(process.wait(10), 3)
+            self.assertEqual((process.poll(), process.returncode), (3, 3))
 
     def test_a_program_past_its_time_is_a_failure_and_is_ended(self):
         with harness.WineProcess("-c", "sleep 30") as process:
             with self.assertRaisesRegex(harness.Failure, "did not end within 0.2 s"):
                 process.wait(0.2)
             self.assertTrue(process.running())
+            self.assertIsNone(process.returncode)
         self.assertFalse(process.running())
 
     def test_wine_reports_a_failed_command(self):
