@@ -54,17 +54,21 @@ class FrameworkKey:
             self.reg("import", self.windows_saved)
 
 
-def loaded_by_first_process(trace):
+def loaded_by_program(trace, program):
     """File names of the DLLs in a +loaddll trace that were loaded by the thread that loaded
-    the first module (the program run; its children log with other thread ids)."""
+    the module `program` (a file name): the program run. Other processes log with other
+    thread ids: its children, and the wineboot that a program starts first when the prefix's
+    services had ended."""
     loaded, thread = set(), None
     for line in trace.splitlines():
         match = re.match(r"([0-9a-f]+):trace:loaddll:\w+ Loaded L\"([^\"]+)\"", line)
         if not match:
             continue
-        thread = thread or match.group(1)
+        name = match.group(2).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower()
+        if thread is None and name == program.lower():
+            thread = match.group(1)
         if match.group(1) == thread:
-            loaded.add(match.group(2).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower())
+            loaded.add(name)
     return loaded
 
 
@@ -104,7 +108,8 @@ class Stage:
                 harness.WineProcess(self.windows_path(relative), *arguments, cwd=self.drive_c,
                                     env=environment, stderr=log) as process:
             self._wait(process, relative, before_close)
-        self.loaded = loaded_by_first_process(trace.read_text(errors="replace"))
+        self.loaded = loaded_by_program(trace.read_text(errors="replace"),
+                                        relative.rsplit("\\", 1)[-1])
         trace.unlink()
         return process.returncode
 

@@ -62,6 +62,32 @@ class FrameworkKeyView(unittest.TestCase):
             self.assertRaises(harness.Failure, harness.registry_view, 16)
 
 
+def trace_line(thread, path):
+    path = path.replace("\\", "\\\\")
+    return f'{thread}:trace:loaddll:build_module Loaded L"{path}" at 0000000140000000: builtin'
+
+
+class LoadedLibraries(unittest.TestCase):
+    def test_counts_only_what_the_program_itself_loaded(self):
+        system = "C:\\windows\\system32\\"
+        program = [trace_line("0024", "C:\\e2e\\Support Disc\\pelorin.exe"),
+                   trace_line("0024", system + "kernel32.dll"),
+                   trace_line("0024", system + "ADVAPI32.dll")]
+        wineboot = [trace_line("002c", system + "wineboot.exe"),
+                    trace_line("002c", system + "user32.dll")]
+        child = [trace_line("00cc", "C:\\e2e\\Support Disc\\setup.exe"),
+                 trace_line("00cc", system + "gdi32.dll")]
+        cases = [("alone", program), ("before a child", program + child),
+                 ("after the wineboot it started", wineboot + program + child),
+                 ("between other lines", ["fixme:x", *program[:2], "err:y", program[2]])]
+        for name, lines in cases:
+            with self.subTest(name):
+                self.assertEqual(launcher_e2e.loaded_by_program("\n".join(lines), "PELORIN.EXE"),
+                                 {"pelorin.exe", "kernel32.dll", "advapi32.dll"})
+        self.assertEqual(launcher_e2e.loaded_by_program("\n".join(wineboot), "pelorin.exe"),
+                         set())
+
+
 class Captures(unittest.TestCase):
     def test_parses_the_header_with_any_white_space(self):
         pixels = bytes(range(18))
