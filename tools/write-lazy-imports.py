@@ -10,10 +10,10 @@ undefined __imp__Name@N, or _Name@N for a direct call; x86_64: __imp_Name or Nam
 DLL's import library exports it. For each such function the stubs file defines the import
 slot the compiler calls through and the direct stub, so the ordinary import library is never
 linked for it. The shipped programs are i686; the x86_64 stubs serve the 64-bit test builds
-of the same programs, which the 64-bit Wine runs. The slot first points to a binder that loads the DLL, looks the function up,
-stores it in the slot and jumps to it (launcher/LazyImport.cpp); later calls go straight
-through. Each function sits in its own sections, so --gc-sections drops those a program
-does not call. The list file names every function with a stub, as DLL!Function, one a line.
+of the same programs, which the 64-bit Wine runs. The slot first points to a binder that
+loads the DLL, looks the function up, stores it in the slot and jumps to it
+(launcher/LazyImport.cpp); later calls go straight through. Each function sits in its own
+sections, so --gc-sections drops those a program does not call. The list file names every function with a stub, as DLL!Function, one a line.
 """
 import argparse
 import pathlib
