@@ -47,6 +47,10 @@ endif()
 add_test(NAME script.install_deps COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_install_deps.sh)
 # The size limit check the Windows build applies to the programs.
 add_test(NAME script.check_size COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/test_check_size.sh)
+# The end-to-end drivers' shared pieces, without Wine.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME script.e2e_harness
+         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/scripts/test_e2e_harness.py)
 
 # The form description rules of the programs, in a small project of their own.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

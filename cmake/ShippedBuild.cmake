@@ -7,6 +7,12 @@
 include(ExternalProject)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
+# A 64-bit test configuration builds 64-bit twins of the programs for the 64-bit Wine, with
+# its own (posix-thread) compiler: only the 32-bit programs ship.
+set(SHIPPED_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-i686-win32.cmake)
+if(WINDOWS_64BIT_TESTS)
+    set(SHIPPED_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
+endif()
 set(SHIPPED_BINARY_DIR ${CMAKE_BINARY_DIR}/shipped)
 set(SHIPPED_PELORIN ${SHIPPED_BINARY_DIR}/launcher/pelorin.exe)
 set(SHIPPED_SPELORIN ${SHIPPED_BINARY_DIR}/launcher/spelorin.exe)
@@ -18,7 +24,7 @@ set(SHIPPED_BADFORM ${SHIPPED_BINARY_DIR}/launcher/pelorin-badform.exe)
 ExternalProject_Add(shipped
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${SHIPPED_BINARY_DIR}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${SHIPPED_TOOLCHAIN}
                -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
                -DPython3_EXECUTABLE=${Python3_EXECUTABLE}
                -DSHIPPED_BUILD=ON

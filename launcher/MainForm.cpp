@@ -70,6 +70,11 @@ void TMainForm::FormShow(TObject*) {
 #ifdef SILENT_SETUP
     SetWindowPos(Application->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 #endif
+    // The framework runs OnShow before it shows the form, and a window not shown yet does
+    // not take the keyboard focus with the foreground under Wine: show it (not activated)
+    // first, so that the keys reach it.
+    if (!IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_SHOWNA);
     // This form is MainForm, the only instance.
     BringWindowToForeground(Handle());
     ShowWindow(Application->Handle(), SW_HIDE);

@@ -2,8 +2,8 @@
 # The test command: installs what is missing, builds the native and the Windows
 # configurations (the Windows one builds the shipped programs too), and runs the native, Wine
 # and end-to-end tests, then the launcher tests in a prefix that reports Windows XP, with one
-# summary. Where the 32-bit Wine cannot run, the Windows unit tests are built as 64-bit
-# programs (build/win64) and run under the 64-bit Wine instead.
+# summary. Where the 32-bit Wine cannot run, the Windows unit tests, the programs and the
+# end-to-end tests are built as 64-bit programs (build/win64) and run under the 64-bit Wine.
 set -u
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
@@ -42,14 +42,20 @@ else
     # The checks that read the built programs need no Wine.
     run_suite win-static "$build/win" ctest -L static
     if tools/wine/wine-usable.sh 64; then
-        # The unit tests again as 64-bit programs, which the 64-bit Wine runs; the end-to-end
-        # tests run the shipped 32-bit programs and cannot.
+        # Everything again as 64-bit programs, which the 64-bit Wine runs: the unit tests, the
+        # end-to-end suites on 64-bit builds of the programs, and the launcher suites once more
+        # in a prefix that reports (64-bit) Windows XP.
         cmake --preset windows-tests-64 -B "$build/win64" >/dev/null &&
             cmake --build "$build/win64" -j "$jobs" || { echo "64-bit windows build failed"; exit 1; }
         run_suite wine64 "$build/win64" env WINEARCH=win64 \
-            tools/wine/with-wine.sh "$build/win64" ctest
+            tools/wine/with-wine.sh "$build/win64" ctest -LE e2e
+        run_suite e2e64 "$build/win64" env WINEARCH=win64 \
+            tools/wine/with-wine.sh "$build/win64" ctest -L e2e
         tools/wine/wine-stop.sh "$build/win64"
-        summary+=("wine: NOT RUN: this machine runs no 32-bit programs; the unit tests ran as 64-bit programs (wine64), the e2e and launcher suites (32-bit programs) did not run")
+        run_suite e2e64-xp "$build/win64" env WINEARCH=win64 WINE_WINDOWS_VERSION=winxp64 \
+            tools/wine/with-wine.sh "$build/win64-xp" ctest -L '^launcher$'
+        tools/wine/wine-stop.sh "$build/win64-xp"
+        summary+=("wine: the 32-bit Wine cannot run here: the 32-bit programs were checked statically (win-static); the unit tests (wine64) and the end-to-end suites (e2e64, e2e64-xp) ran on 64-bit builds")
     else
         summary+=("wine: NOT RUN: this machine runs no 32-bit programs and no 64-bit Wine; the Windows tests were built, not run")
     fi

@@ -19,10 +19,13 @@ import os
 import pathlib
 import statistics
 import struct
-import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from harness import Failure, check, run, screenshot, xdotool  # noqa: E402
 
 TITLE = "Kx control gallery"
 START_TIMEOUT = 60  # seconds from start to the gallery painted
@@ -51,26 +54,6 @@ DATE_LED = (300, 300, 312, 54)
 NEUTRAL = [(300, 150), (420, 90), (250, 190)]
 
 LIGHT, DARK = (10, 240, 10), (14, 38, 62)  # the displays' default segment colours
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def run(*command, timeout=15):
-    return subprocess.run(["timeout", "-k", "5", str(timeout), *command], stdin=subprocess.DEVNULL,
-                          capture_output=True, text=True)
-
-
-def xdotool(*args):
-    result = run("xdotool", *args)
-    check(result.returncode == 0, f"xdotool {' '.join(args)} failed: {result.stderr.strip()}")
-    return result.stdout
 
 
 # --- pictures -------------------------------------------------------------------------------
@@ -112,51 +95,9 @@ def read_bmp(path):
     return Picture(width, abs(height), rows)
 
 
-class Screen:
-    """The whole screen as ImageMagick's import reads it: packed RGB bytes."""
-
-    def __init__(self, width, height, data):
-        self.width, self.height, self.data = width, height, data
-
-    def get(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def crop(self, left, top, width, height):
-        check(0 <= left and 0 <= top and left + width <= self.width and top + height <= self.height,
-              f"region {left},{top} {width}x{height} lies off the screen")
-        rows = []
-        for y in range(top, top + height):
-            line = self.data[(y * self.width + left) * 3:(y * self.width + left + width) * 3]
-            rows.append([tuple(line[i:i + 3]) for i in range(0, len(line), 3)])
-        return Picture(width, height, rows)
-
-    def find(self, colours):
-        """The first place (x, y) where the colours follow each other in a row, or None."""
-        needle = bytes(c for colour in colours for c in colour)
-        at = self.data.find(needle)
-        while at >= 0 and at % 3:
-            at = self.data.find(needle, at + 1)
-        return None if at < 0 else ((at // 3) % self.width, (at // 3) // self.width)
-
-
-def screenshot():
-    result = subprocess.run(["timeout", "20", "import", "-window", "root", "-depth", "8", "ppm:-"],
-                            stdin=subprocess.DEVNULL, capture_output=True)
-    check(result.returncode == 0, f"import failed: {result.stderr.decode(errors='replace')}")
-    data = result.stdout
-    fields, position = [], 0
-    while len(fields) < 4:  # magic, width, height, maximum, separated by white space
-        while data[position:position + 1].isspace():
-            position += 1
-        end = position
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[position:end])
-        position = end
-    check(fields[0] == b"P6" and fields[3] == b"255", "unexpected screenshot format")
-    width, height = int(fields[1]), int(fields[2])
-    return Screen(width, height, data[position + 1:position + 1 + width * height * 3])
+def crop(screen, left, top, width, height):
+    """A Picture of a rectangle of the screen."""
+    return Picture(width, height, screen.rows(left, top, width, height))
 
 
 # --- the seven-segment displays --------------------------------------------------------------
@@ -225,8 +166,7 @@ class Gallery:
 
     def __init__(self, exe, *arguments):
         self.started = time.monotonic()
-        self.process = subprocess.Popen(["wine", str(exe), *arguments], stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.process = harness.WineProcess(exe, *arguments)
         self.window = None
         self.origin = None
         self.pointer = None
@@ -256,7 +196,7 @@ class Gallery:
         return mapped, (not_yet, shot_end)
 
     def _alive_before(self, deadline, message):
-        check(self.process.poll() is None, f"the gallery ended with exit code {self.process.returncode}")
+        check(self.process.running(), f"the gallery ended with exit code {self.process.returncode}")
         check(time.monotonic() < deadline, message)
 
     def _marker(self, screen):
@@ -274,7 +214,7 @@ class Gallery:
     # Client coordinates from here on.
     def region(self, box, picture=None):
         picture = picture or screenshot()
-        return picture.crop(self.origin[0] + box[0], self.origin[1] + box[1], box[2], box[3])
+        return crop(picture, self.origin[0] + box[0], self.origin[1] + box[1], box[2], box[3])
 
     def move(self, x, y):
         target = (self.origin[0] + x, self.origin[1] + y)
@@ -320,15 +260,10 @@ class Gallery:
         xdotool("key", "--clearmodifiers", "alt+F4")
 
     def exit_code(self):
-        try:
-            return self.process.wait(EXIT_TIMEOUT)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"the gallery did not end within {EXIT_TIMEOUT} s")
+        return self.process.wait(EXIT_TIMEOUT, "its form closed")
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.process.kill()
 
 
 # --- the cases --------------------------------------------------------------------------------
@@ -541,8 +476,7 @@ def measure(args):
         painted_before.append(before)
         if args.bare:
             start = time.monotonic()
-            subprocess.run(["timeout", "60", "wine", str(args.bare)], stdin=subprocess.DEVNULL,
-                           capture_output=True)
+            harness.wine(args.bare, check_rc=False)
             bare.append(time.monotonic() - start)
     ms = lambda values: f"{statistics.median(values) * 1000:.0f} ms"
     spread = lambda values: f"(min {min(values) * 1000:.0f}, max {max(values) * 1000:.0f})"
@@ -565,32 +499,27 @@ def main():
     parser.add_argument("--bare", type=pathlib.Path)
     parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
-    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
+    if harness.wine_prefix() is None:
         return 2
     if args.case == "measure":
         measure(args)
         return 0
     art = lambda name: read_bmp(args.artwork / f"{name}.bmp")
-    try:
-        if args.case in OWN_PROCESS:
-            OWN_PROCESS[args.case](args, art)
-        else:
-            gallery = Gallery(args.gallery)
-            try:
-                gallery.find()
-                CASES[args.case](gallery, art)
-                if gallery.process.poll() is None:
-                    gallery.close()
-                    code = gallery.exit_code()
-                    check(code == 0, f"the gallery ended with exit code {code}")
-            finally:
-                gallery.kill()
-    except Failure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    print(f"passed {args.case}")
-    return 0
+    if args.case in OWN_PROCESS:
+        return harness.run_case(args.case, lambda: OWN_PROCESS[args.case](args, art))
+
+    def body():
+        gallery = Gallery(args.gallery)
+        try:
+            gallery.find()
+            CASES[args.case](gallery, art)
+            if gallery.process.running():
+                gallery.close()
+                code = gallery.exit_code()
+                check(code == 0, f"the gallery ended with exit code {code}")
+        finally:
+            gallery.kill()
+    return harness.run_case(args.case, body)
 
 
 if __name__ == "__main__":

@@ -13,111 +13,62 @@ import os
 import pathlib
 import re
 import shutil
-import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Failure, check, wine  # noqa: E402
+import harness  # noqa: E402
+
 FRAMEWORK_KEY = r"HKLM\software\Microsoft\.NETFramework"
-WINE_TIMEOUT = 60  # seconds for any one Wine command
 RUN_TIMEOUT = 60  # seconds for one run of a launcher, notice window included
 SETTLE_TIMEOUT = 30  # seconds for the processes a run started to end
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wine(*args, check_rc=True):
-    result = subprocess.run(["timeout", "-k", "5", str(WINE_TIMEOUT), "wine", *args],
-                            stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                            errors="replace")
-    if check_rc and result.returncode != 0:
-        raise Failure(f"wine {' '.join(args)} failed ({result.returncode}): {result.stderr}")
-    return result
-
-
-def reg(*args, check_rc=True):
-    # /reg:32: the view a 32-bit program sees.
-    return wine("reg", *args, "/reg:32", check_rc=check_rc)
-
-
 class FrameworkKey:
     """Sets the subkeys of the .NET Framework key for one case and puts back what the prefix
-    had before (saved with reg export)."""
+    had before (saved with reg export). The key is set in the registry view that programs of
+    `bits` bits read."""
 
-    def __init__(self, saved: pathlib.Path, windows_saved: str):
+    def __init__(self, saved: pathlib.Path, windows_saved: str, bits=32):
         self.saved, self.windows_saved = saved, windows_saved
-        self.existed = reg("export", FRAMEWORK_KEY, windows_saved, "/y",
-                           check_rc=False).returncode == 0
+        self.view = harness.registry_view(bits)
+        self.existed = self.reg("export", FRAMEWORK_KEY, windows_saved, "/y",
+                                check_rc=False).returncode == 0
+
+    def reg(self, *args, check_rc=True):
+        return wine("reg", *args, self.view, check_rc=check_rc)
 
     def set(self, subkeys):
         """subkeys: names to create below the key, or None for no key at all."""
-        reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
+        self.reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
         if subkeys is None:
             return
-        reg("add", FRAMEWORK_KEY, "/f")
+        self.reg("add", FRAMEWORK_KEY, "/f")
         for name in subkeys:
-            reg("add", FRAMEWORK_KEY + "\\" + name, "/f")
+            self.reg("add", FRAMEWORK_KEY + "\\" + name, "/f")
 
     def restore(self):
-        reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
+        self.reg("delete", FRAMEWORK_KEY, "/f", check_rc=False)
         if self.existed:
-            reg("import", self.windows_saved)
+            self.reg("import", self.windows_saved)
 
 
-def wine_processes_mentioning(marker):
-    """Unix pids of the Wine processes whose command line names `marker` (Wine shows a
-    program's Windows path there). A stand-in for 'wineserver -w', which waits forever on the
-    persistent server that tools/wine/with-wine.sh keeps."""
-    marker = marker.lower().encode()
-    pids = []
-    for entry in pathlib.Path("/proc").iterdir():
-        if not entry.name.isdigit() or int(entry.name) == os.getpid():
-            continue
-        try:
-            command = (entry / "cmdline").read_bytes().lower()
-        except OSError:
-            continue
-        if marker in command:
-            pids.append(int(entry.name))
-    return pids
-
-
-def visible_windows_of(pids):
-    """X windows that Wine shows for the given processes (Wine sets _NET_WM_PID)."""
-    windows = []
-    for pid in pids:
-        found = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--pid",
-                                str(pid)], capture_output=True, text=True)
-        windows += found.stdout.split()
-    return windows
-
-
-def close_windows(windows):
-    """Closes windows as a user would: focus, then Alt+F4."""
-    for window in windows:
-        subprocess.run(["timeout", "10", "xdotool", "windowfocus", "--sync", window],
-                       capture_output=True)
-        subprocess.run(["timeout", "10", "xdotool", "key", "--clearmodifiers", "alt+F4"],
-                       capture_output=True)
-
-
-def loaded_by_first_process(trace):
+def loaded_by_program(trace, program):
     """File names of the DLLs in a +loaddll trace that were loaded by the thread that loaded
-    the first module (the program run; its children log with other thread ids)."""
+    the module `program` (a file name): the program run. Other processes log with other
+    thread ids: its children, and the wineboot that a program starts first when the prefix's
+    services had ended."""
     loaded, thread = set(), None
     for line in trace.splitlines():
         match = re.match(r"([0-9a-f]+):trace:loaddll:\w+ Loaded L\"([^\"]+)\"", line)
         if not match:
             continue
-        thread = thread or match.group(1)
+        name = match.group(2).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower()
+        if thread is None and name == program.lower():
+            thread = match.group(1)
         if match.group(1) == thread:
-            loaded.add(match.group(2).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower())
+            loaded.add(name)
     return loaded
 
 
@@ -150,16 +101,15 @@ class Stage:
         it leaves up is closed with Alt+F4, after before_close(windows) when given; how many
         were up at most is left in self.windows_seen. `environment` adds or replaces
         variables."""
-        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.windows + "\\records",
+        environment = dict(FAKE_SETUP_RECORDS=self.windows + "\\records",
                            WINEDEBUG="-all,+loaddll", **(environment or {}))
         trace = self.unix / "loaddll.log"
-        with open(trace, "wb") as log:
-            process = subprocess.Popen(["wine", self.windows_path(relative), *arguments],
-                                       cwd=self.drive_c, env=environment,
-                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                       stderr=log)
+        with open(trace, "wb") as log, \
+                harness.WineProcess(self.windows_path(relative), *arguments, cwd=self.drive_c,
+                                    env=environment, stderr=log) as process:
             self._wait(process, relative, before_close)
-        self.loaded = loaded_by_first_process(trace.read_text(errors="replace"))
+        self.loaded = loaded_by_program(trace.read_text(errors="replace"),
+                                        relative.rsplit("\\", 1)[-1])
         trace.unlink()
         return process.returncode
 
@@ -167,29 +117,27 @@ class Stage:
         start = time.monotonic()
         next_look = start + 1.5
         self.windows_seen = 0
-        while process.poll() is None and time.monotonic() < start + RUN_TIMEOUT:
+        while process.running() and time.monotonic() < start + RUN_TIMEOUT:
             time.sleep(0.1)
             if time.monotonic() < next_look:
                 continue
             # A window still up after a few seconds is the notice: close it as a user would,
             # and again a while later if it is still there.
             next_look = time.monotonic() + 2
-            windows = visible_windows_of(wine_processes_mentioning(self.marker))
+            windows = harness.visible_windows_of(harness.wine_processes_mentioning(self.marker))
             if windows:
                 self.windows_seen = max(self.windows_seen, len(windows))
                 if before_close:
                     before_close(windows)
-                close_windows(windows)
-        if process.poll() is None:
-            process.kill()
-            process.wait()
-            raise Failure(f"{relative} did not end within {RUN_TIMEOUT} s")
+                harness.close_windows(windows)
+        check(not process.running(), f"{relative} did not end within {RUN_TIMEOUT} s")
         self.settle()
 
-    def settle(self):
-        """Waits until no process started from this stage is left."""
+    def settle(self, excluding=()):
+        """Waits until no process started from this stage is left (but those whose command
+        line names one of `excluding`)."""
         deadline = time.monotonic() + SETTLE_TIMEOUT
-        while wine_processes_mentioning(self.marker):
+        while harness.wine_processes_mentioning(self.marker, excluding):
             check(time.monotonic() < deadline, "started programs did not end")
             time.sleep(0.1)
 
@@ -416,23 +364,20 @@ def main():
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     args = parser.parse_args()
     PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
-    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
+    prefix = harness.wine_prefix()
+    if prefix is None:
         return 2
+    stage, key = open_stage(args.case, prefix)
+    return harness.run_case(args.case, lambda: CASES[args.case](stage, key, args),
+                            cleanup=(key.restore, stage.remove))
 
-    prefix = pathlib.Path(os.environ["WINEPREFIX"])
-    stage = Stage(args.case, prefix)
-    key = FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
-    try:
-        CASES[args.case](stage, key, args)
-    except Failure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    finally:
-        key.restore()
-        stage.remove()
-    print(f"passed {args.case}")
-    return 0
+
+def open_stage(name, prefix):
+    """The stage of a case and the framework key, in the view the programs under test read."""
+    stage = Stage(name, prefix)
+    bits = harness.program_bits(PROGRAMS["pelorin"])
+    return stage, FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"),
+                               bits)
 
 
 if __name__ == "__main__":

@@ -21,6 +21,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from harness import Failure, check, near, xdotool  # noqa: E402
 import launcher_e2e as e2e  # noqa: E402  (the stage, the framework key, the checks)
 
 SCREEN = (1024, 768)
@@ -56,59 +58,13 @@ def outline():
     return rows
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-class Screen:
-    """The screen as shown, read once with ImageMagick's import. (xwd reads the parts of a
-    shaped window that are cut away as black under Xvfb; import shows what lies below.)"""
-
-    def __init__(self):
-        data = subprocess.run(["timeout", "20", "import", "-window", "root", "-depth", "8",
-                               "ppm:-"], check=True, capture_output=True).stdout
-        # "P6", width, height, 255, each followed by one whitespace byte, then the pixels.
-        fields, position = [], 0
-        while len(fields) < 4:
-            end = position
-            while data[end:end + 1] not in (b" ", b"\n", b"\t", b"\r"):
-                end += 1
-            fields.append(data[position:end])
-            position = end + 1
-        check(fields[0] == b"P6" and fields[3] == b"255", f"unexpected capture {fields}")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[position:]
-        check(len(self.pixels) == self.width * self.height * 3, "a capture cut short")
-
-    def at(self, x, y):
-        offset = (y * self.width + x) * 3
-        return tuple(self.pixels[offset:offset + 3])
-
-    def count(self, rect, predicate):
-        left, top, width, height = rect
-        return sum(predicate(self.at(x, y)) for y in range(top, top + height)
-                   for x in range(left, left + width))
-
-
-def near(colour, wanted, tolerance=8):
-    return all(abs(a - b) <= tolerance for a, b in zip(colour, wanted))
-
-
-def xdotool(*args):
-    subprocess.run(["timeout", "10", "xdotool", *map(str, args)], check=True, capture_output=True)
+Screen = harness.screenshot  # the screen as shown, read once
 
 
 def helper(stage, *arguments):
     """Runs NoticeHelper.exe (placed in the stage) and returns what it printed."""
-    result = subprocess.run(["timeout", "30", "wine", stage.windows_path("NoticeHelper.exe"),
-                             *arguments], cwd=stage.drive_c, capture_output=True, text=True,
-                            errors="replace", stdin=subprocess.DEVNULL)
-    return result.stdout
+    return harness.wine(stage.windows_path("NoticeHelper.exe"), *arguments, check_rc=False,
+                        timeout=30).stdout
 
 
 def top_level_windows(stage):
@@ -141,11 +97,8 @@ class Session:
         self.notice = self.wait_for_notice()
 
     def wine(self, *command, stdout=subprocess.DEVNULL):
-        environment = dict(os.environ, FAKE_SETUP_RECORDS=self.stage.windows + "\\records")
-        process = subprocess.Popen(["wine", *map(str, command)], cwd=self.stage.drive_c,
-                                   env=environment,
-                                   stdin=subprocess.DEVNULL, stdout=stdout,
-                                   stderr=subprocess.DEVNULL)
+        process = harness.WineProcess(*command, cwd=self.stage.drive_c, stdout=stdout, env={
+            "FAKE_SETUP_RECORDS": self.stage.windows + "\\records"})
         self.processes.append(process)
         return process
 
@@ -176,7 +129,7 @@ class Session:
     def wait_for_notice(self):
         deadline = time.monotonic() + START_TIMEOUT
         while time.monotonic() < deadline:
-            check(self.launcher.poll() is None,
+            check(self.launcher.running(),
                   f"{self.program} ended ({self.launcher.returncode}) without a notice")
             window = self.notice_window()
             if window:
@@ -201,37 +154,15 @@ class Session:
 
     def expect_end(self, action):
         """The program ends with exit code 0 and starts nothing."""
-        try:
-            code = self.launcher.wait(END_TIMEOUT)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"{self.program} did not end within {END_TIMEOUT} s of {action}")
+        code = self.launcher.wait(END_TIMEOUT, action)
         check(code == 0, f"{self.program} ended with exit code {code}")
-        settle(self.stage)
+        # Everything started from the stage ends, but the helper's windows.
+        self.stage.settle(excluding=["noticehelper.exe"])
         e2e.expect_nothing_started(self.stage, self.program)
 
     def close(self):
         for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-            process.wait()
-
-
-def settle(stage):
-    """Waits until no process started from the stage is left but the helper's windows."""
-    deadline = time.monotonic() + e2e.SETTLE_TIMEOUT
-    while True:
-        left = []
-        for pid in e2e.wine_processes_mentioning(stage.marker):
-            try:
-                command = pathlib.Path(f"/proc/{pid}/cmdline").read_bytes().lower()
-            except OSError:
-                continue
-            if b"noticehelper.exe" not in command:
-                left.append(pid)
-        if not left:
-            return
-        check(time.monotonic() < deadline, "started programs did not end")
-        time.sleep(0.1)
+            process.kill()
 
 
 def check_window(session):
@@ -336,7 +267,7 @@ def case_notice_drag(stage, key, args):
             drag((left + x + w // 2, top + y + h // 2), (-50, -70))
             check(session.place() == (left, top),
                   f"pressing on the {name} and moving moved the window to {session.place()}")
-            check(session.launcher.poll() is None, f"pressing on the {name} ended the program")
+            check(session.launcher.running(), f"pressing on the {name} ended the program")
         session.press_ok()
     finally:
         session.close()
@@ -393,7 +324,6 @@ def case_notice_stacking(stage, key, args):
             # Off with the cover, then end with OK.
             for process in session.processes[2:]:
                 process.kill()
-                process.wait()
             time.sleep(0.5)
             session.press_ok()
         except Failure as failure:
@@ -416,7 +346,7 @@ def case_notice_keys(stage, key, args):
                     for other in ("a", "Tab"):
                         xdotool("key", other)
                         time.sleep(0.5)
-                        check(session.launcher.poll() is None, f"the key {other} ended it")
+                        check(session.launcher.running(), f"the key {other} ended it")
                         check(session.notice_window() is not None, f"the key {other} closed it")
                 xdotool("key", name)
                 session.expect_end(f"pressing {name}")
@@ -477,21 +407,12 @@ def main():
         parser.add_argument("--" + name, type=pathlib.Path)
     args = parser.parse_args()
     e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
-    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
+    prefix = harness.wine_prefix()
+    if prefix is None:
         return 2
-    stage = e2e.Stage(args.case, pathlib.Path(os.environ["WINEPREFIX"]))
-    key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
-    try:
-        CASES[args.case](stage, key, args)
-    except (Failure, e2e.Failure) as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    finally:
-        key.restore()
-        stage.remove()
-    print(f"passed {args.case}")
-    return 0
+    stage, key = e2e.open_stage(args.case, prefix)
+    return harness.run_case(args.case, lambda: CASES[args.case](stage, key, args),
+                            cleanup=(key.restore, stage.remove))
 
 
 if __name__ == "__main__":

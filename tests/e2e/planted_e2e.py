@@ -18,6 +18,8 @@ import pathlib
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from harness import check  # noqa: E402
 import launcher_e2e as e2e  # noqa: E402  (the stage, the framework key, the checks)
 
 PLANTED = ["comctl32", "msimg32", "uxtheme", "dwmapi", "winmm", "usp10"]
@@ -50,8 +52,8 @@ def run_planted(stage, args, key):
     # could pass because the plant is never found at all.
     for name in PLANTED:
         rc = stage.run(f"{FOLDER}\\BareNameLoad.exe", f"{name}.dll", environment=environment)
-        e2e.check(rc == 0, f"BareNameLoad {name}.dll ended with {rc}")
-        e2e.check(markers(stage) == [f"{name}.dll.loaded"],
+        check(rc == 0, f"BareNameLoad {name}.dll ended with {rc}")
+        check(markers(stage) == [f"{name}.dll.loaded"],
                   f"the bare-name load of {name}.dll left {markers(stage)}")
         forget_markers(stage)
 
@@ -63,25 +65,25 @@ def run_planted(stage, args, key):
     key.set(["v2.0.50727"])
     for program in e2e.ARGUMENTS:
         rc = stage.run(f"{FOLDER}\\{program}.exe", environment=environment)
-        e2e.check(rc == 0, f"{program} (installer path) ended with exit code {rc}")
+        check(rc == 0, f"{program} (installer path) ended with exit code {rc}")
         e2e.expect_setup_started(stage, program, FOLDER)
-        e2e.check(not markers(stage), f"{program} (installer path) loaded {markers(stage)}")
+        check(not markers(stage), f"{program} (installer path) loaded {markers(stage)}")
         stage.forget_records()
 
     key.set(None)
     for program in e2e.ARGUMENTS:
         rc = stage.run(f"{FOLDER}\\{program}.exe", environment=environment)
-        e2e.check(rc == 0, f"{program} (notice path) ended with exit code {rc}")
-        e2e.check(stage.windows_seen > 0, f"{program} showed no notice window")
-        e2e.check(not markers(stage), f"{program} (notice path) loaded {markers(stage)}")
+        check(rc == 0, f"{program} (notice path) ended with exit code {rc}")
+        check(stage.windows_seen > 0, f"{program} showed no notice window")
+        check(not markers(stage), f"{program} (notice path) loaded {markers(stage)}")
         e2e.expect_nothing_started(stage, program)
 
     rc = stage.run(f"{FOLDER}\\gallery.exe", environment=environment)
-    e2e.check(rc == 0, f"the gallery ended with exit code {rc}")
-    e2e.check(stage.windows_seen > 0, "the gallery showed no window")
+    check(rc == 0, f"the gallery ended with exit code {rc}")
+    check(stage.windows_seen > 0, "the gallery showed no window")
     # It drew its transparent bitmaps, with the system's msimg32.
-    e2e.check("msimg32.dll" in stage.loaded, "the gallery never loaded msimg32.dll")
-    e2e.check(not markers(stage), f"the gallery loaded {markers(stage)}")
+    check("msimg32.dll" in stage.loaded, "the gallery never loaded msimg32.dll")
+    check(not markers(stage), f"the gallery loaded {markers(stage)}")
 
 
 def main():
@@ -90,21 +92,12 @@ def main():
         parser.add_argument("--" + name, required=True, type=pathlib.Path)
     args = parser.parse_args()
     e2e.PROGRAMS.update(pelorin=args.pelorin, spelorin=args.spelorin)
-    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
-        print("run under tools/wine/with-wine.sh <build-dir> ...", file=sys.stderr)
+    prefix = harness.wine_prefix()
+    if prefix is None:
         return 2
-    stage = e2e.Stage("planted_dlls", pathlib.Path(os.environ["WINEPREFIX"]))
-    key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
-    try:
-        run_planted(stage, args, key)
-    except e2e.Failure as failure:
-        print(f"FAILED planted_dlls: {failure}", file=sys.stderr)
-        return 1
-    finally:
-        key.restore()
-        stage.remove()
-    print("passed planted_dlls")
-    return 0
+    stage, key = e2e.open_stage("planted_dlls", prefix)
+    return harness.run_case("planted_dlls", lambda: run_planted(stage, args, key),
+                            cleanup=(key.restore, stage.remove))
 
 
 if __name__ == "__main__":
