@@ -2,6 +2,7 @@
 
 #include "KxPackage/Source/KxNumLed_imp.h"
 #include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Menus.h"
 #include "framework/streaming/Published.h"
 
 namespace {
@@ -40,8 +41,10 @@ void Publish() {
         .Enum("Align", &TControl::Align, &TControl::SetAlign,
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick)
+        .Event("OnContextPopup", &TControl::OnContextPopup)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
         .Event("OnMouseMove", &TControl::OnMouseMove)

@@ -7,7 +7,11 @@
 #include "KxPackage/Source/KxBar.h"
 #include "KxPackage/Source/KxBrick.h"
 #include "KxPackage/Source/KxBrickTx.h"
+#include "KxPackage/Source/KxButtonTx.h"
 #include "KxPackage/Source/KxCheckBox.h"
+#include "KxPackage/Source/KxNumLED.h"
+#include "framework/ui/ActnList.h"
+#include "framework/ui/Menus.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/Form.h"
 #include "framework/streaming/FormReader.h"
@@ -31,6 +35,9 @@ public:
     std::vector<std::string> Calls;
 
     void BrickDblClick(TObject*) { Calls.push_back("BrickDblClick"); }
+    void TargetContextPopup(TObject*, TPoint pos, bool&) {
+        Calls.push_back("TargetContextPopup " + std::to_string(pos.x));
+    }
     void BoxClick(TObject*) { Calls.push_back("BoxClick"); }
     void BarScroll(TObject*, int& disp, bool) {
         Calls.push_back("BarScroll " + std::to_string(disp));
@@ -45,6 +52,9 @@ void RegisterPackageForm() {
     KxBrickTx::Register();
     KxCheckBox::Register();
     KxBar::Register();
+    KxButton::Register();
+    KxButtonTx::Register();
+    KxNumLed::Register();
     PublishedClass<TPackageForm>("TPackageForm", "TForm")
         .Field("Brick", &TPackageForm::Brick)
         .Field("Label", &TPackageForm::Label)
@@ -52,6 +62,7 @@ void RegisterPackageForm() {
         .Field("Grayed", &TPackageForm::Grayed)
         .Field("Bar", &TPackageForm::Bar)
         .Handler("BrickDblClick", &TPackageForm::BrickDblClick)
+        .Handler("TargetContextPopup", &TPackageForm::TargetContextPopup)
         .Handler("BoxClick", &TPackageForm::BoxClick)
         .Handler("BarScroll", &TPackageForm::BarScroll)
         .Handler("BarIndicate", &TPackageForm::BarIndicate);
@@ -328,6 +339,72 @@ TEST(KxPackageStreaming, OwnPropertiesAreWrittenInPublishedOrder) {
     }
     for (const char* absent : {"Checked = False", "ClicksDisabled = False", "Kind = sbHorizontal"})
         EXPECT_EQ(written.find(absent), std::string::npos) << absent;
+}
+
+TEST(KxPackageStreaming, EachControlReadsAndWritesItsActionPopupMenuAndContextPopupEvent) {
+    RegisterPackageForm();
+    struct Case {
+        const char* className;
+        bool publishesAction; // the numeric display has no action
+    };
+    const Case cases[] = {{"KxButton", true},  {"KxButtonTx", true}, {"KxBrick", true},
+                          {"KxBrickTx", true}, {"KxBar", true},      {"KxCheckBox", true},
+                          {"KxNumLed", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.className);
+        // The references point forward, past the target, to the menu and the action.
+        const std::string text = std::string(R"(object PackageForm: TPackageForm
+  object Target: )") + c.className +
+                                 "\n" + (c.publishesAction ? "    Action = Act\n" : "") +
+                                 R"(    PopupMenu = Menu
+    OnContextPopup = TargetContextPopup
+  end
+  object Menu: TPopupMenu
+    object Item: TMenuItem
+      Caption = 'Item'
+    end
+  end
+  object Actions: TActionList
+    object Act: TAction
+      Caption = 'Act'
+      Hint = 'Acts'
+    end
+  end
+end
+)";
+        TPackageForm first;
+        ReadForm(&first, text);
+        const std::string written = WriteForm(&first);
+        TPackageForm second;
+        ReadForm(&second, written);
+        EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second))) << written;
+
+        for (TPackageForm* form : {&first, &second}) {
+            auto* target = dynamic_cast<TControl*>(form->FindComponent("Target"));
+            ASSERT_NE(target, nullptr);
+            EXPECT_EQ(target->PopupMenu(), form->FindComponent("Menu"));
+            if (c.publishesAction) {
+                EXPECT_EQ(target->Action(), form->FindComponent("Act"));
+                EXPECT_EQ(target->Hint(), AnsiString("Acts"));
+            }
+            ASSERT_TRUE(target->OnContextPopup);
+            bool handled = false;
+            target->OnContextPopup(target, TPoint(7, 1), handled);
+        }
+        EXPECT_EQ(second.Calls, std::vector<std::string>{"TargetContextPopup 7"});
+        // In published order: Action first, PopupMenu among the properties, the event after
+        // OnClick's place.
+        const size_t action = written.find("Action = Act");
+        const size_t menu = written.find("PopupMenu = Menu");
+        const size_t popup = written.find("OnContextPopup = TargetContextPopup");
+        ASSERT_NE(menu, std::string::npos) << written;
+        ASSERT_NE(popup, std::string::npos) << written;
+        EXPECT_LT(menu, popup);
+        if (c.publishesAction)
+            EXPECT_LT(action, menu) << written;
+        else
+            EXPECT_EQ(action, std::string::npos) << written;
+    }
 }
 
 TEST(KxPackageStreaming, EachControlSitsOnItsPalettePage) {
