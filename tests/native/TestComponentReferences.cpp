@@ -146,7 +146,7 @@ TEST_F(ComponentReferences, AReferenceThatCannotBeSetIsAReadErrorNamingItsLine) 
     const Case cases[] = {
         {"    Target = Nowhere\n",
          "Line 3: Error reading Link.Target: Component Nowhere not found"},
-        {"    Left = 1\n    Target = Link\n",
+        {"    Peer = First\n    Target = Link\n",
          "Line 4: Error reading Link.Target: Link is a TLink, not a TGadget"},
         {"    Target = 3\n",
          "Line 3: Error reading Link.Target: Expected the name of a component but found the "
