@@ -205,8 +205,8 @@ TEST(KxButtonTx, PublishesFontCaptionAndColoursAfterTheButtonsAndSitsOnItsPalett
     std::vector<std::string> names;
     for (const PublishedProperty* property : ClassOf<KxButtonTx>()->Properties())
         names.push_back(property->Name);
-    ASSERT_EQ(names.size(), 27u);
-    EXPECT_EQ(names[23], "OnMouseUp");
+    ASSERT_EQ(names.size(), 30u);
+    EXPECT_EQ(names[26], "OnMouseUp");
     EXPECT_EQ(std::vector<std::string>(names.end() - 3, names.end()),
               (std::vector<std::string>{"Font", "Caption", "FontColors"}));
     const std::vector<std::string> page = PaletteClasses("KxComponentsTx");
