@@ -1,6 +1,8 @@
 // The control gallery's form: what each control does to the others.
 #include "gallery/GalleryForm.h"
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "KxPackage/Source/KxBar.h"
@@ -11,9 +13,11 @@
 #include "KxPackage/Source/KxCheckBox.h"
 #include "KxPackage/Source/KxNumLED.h"
 #include "framework/streaming/FormReader.h"
+#include "framework/ui/ActnList.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/Menus.h"
 #include "framework/streaming/Published.h"
 #include "framework/ui/Timer.h"
 #include "framework/win/Win.h"
@@ -70,6 +74,9 @@ void TGalleryForm::Register() {
         .Field("VBar", &TGalleryForm::VBar)
         .Field("ClockLed", &TGalleryForm::ClockLed)
         .Field("DateLed", &TGalleryForm::DateLed)
+        .Field("ResetButton", &TGalleryForm::ResetButton)
+        .Field("LedMenu", &TGalleryForm::LedMenu)
+        .Field("ResetAction", &TGalleryForm::ResetAction)
         .Field("ClockTimer", &TGalleryForm::ClockTimer)
         .Handler("PowerButtonClick", &TGalleryForm::PowerButtonClick)
         .Handler("CloseButtonClick", &TGalleryForm::CloseButtonClick)
@@ -77,7 +84,10 @@ void TGalleryForm::Register() {
         .Handler("RoundButtonClick", &TGalleryForm::RoundButtonClick)
         .Handler("HBarScroll", &TGalleryForm::HBarScroll)
         .Handler("VBarScroll", &TGalleryForm::VBarScroll)
-        .Handler("ClockTimerTimer", &TGalleryForm::ClockTimerTimer);
+        .Handler("ClockTimerTimer", &TGalleryForm::ClockTimerTimer)
+        .Handler("CopyValueItemClick", &TGalleryForm::CopyValueItemClick)
+        .Handler("ResetActionExecute", &TGalleryForm::ResetActionExecute)
+        .Handler("ResetActionUpdate", &TGalleryForm::ResetActionUpdate);
 }
 
 TGalleryForm::TGalleryForm(TComponent* Owner) : TForm(Owner) {
@@ -135,4 +145,36 @@ void TGalleryForm::HBarScroll(TObject*, int& disp, bool) {
 
 void TGalleryForm::VBarScroll(TObject*, int& disp, bool) {
     VBarLabel->SetCaption(AnsiString("Position " + std::to_string(disp)));
+}
+
+void TGalleryForm::CopyValueItemClick(TObject*) {
+    double value = 0;
+    BarLed->GetValue(value);
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.1f", value);
+    if (!OpenClipboard(Handle()))
+        return;
+    EmptyClipboard();
+    const size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (void* data = memory ? GlobalLock(memory) : nullptr) {
+        std::memcpy(data, text, size);
+        GlobalUnlock(memory);
+        // The clipboard owns the memory once it took it.
+        if (SetClipboardData(CF_TEXT, memory))
+            memory = nullptr;
+    }
+    if (memory)
+        GlobalFree(memory);
+    CloseClipboard();
+}
+
+void TGalleryForm::ResetActionExecute(TObject*) {
+    HBar->SetScrollPos(0);
+    BarLed->SetValue(0.0);
+}
+
+void TGalleryForm::ResetActionUpdate(TObject*) {
+    // Nothing to reset at zero: the button and the menu item grey out.
+    ResetAction->SetEnabled(HBar->GetScrollPos() != 0);
 }

@@ -5,6 +5,8 @@
 class TImage;
 class TLabel;
 class TTimer;
+class TAction;
+class TPopupMenu;
 class KxBar;
 class KxBrick;
 class KxBrickTx;
@@ -44,6 +46,9 @@ public:
     KxBar* VBar = nullptr;
     KxNumLed* ClockLed = nullptr;
     KxNumLed* DateLed = nullptr;
+    KxButtonTx* ResetButton = nullptr;
+    TPopupMenu* LedMenu = nullptr;
+    TAction* ResetAction = nullptr;
     TTimer* ClockTimer = nullptr;
 
     // Published handlers.
@@ -54,6 +59,11 @@ public:
     void HBarScroll(TObject* Sender, int& disp, bool direction);
     void VBarScroll(TObject* Sender, int& disp, bool direction);
     void ClockTimerTimer(TObject* Sender);
+    // The bar's display's context menu: its value to the clipboard as text ("4.2"); the
+    // reset action, shared with the reset button, puts bar and display back to zero.
+    void CopyValueItemClick(TObject* Sender);
+    void ResetActionExecute(TObject* Sender);
+    void ResetActionUpdate(TObject* Sender);
 
     // Builds the form from the resource TMAINFORM, centres it and shows the current time.
     explicit TGalleryForm(TComponent* Owner);

@@ -89,6 +89,11 @@ public:
     void SetFontColors(FontColorSet* value) { FFontColors->Assign(value); }
 
 protected:
+    // A caption set through the framework (a linked action's) is painted as well.
+    void TextChanged() override {
+        Base::TextChanged();
+        DoRepaint();
+    }
     // A caption colour as painted: -1 (no colour of its own) is the font's colour.
     TColor CaptionColor(TColor chosen) const {
         return ColorToRGB(chosen == -1 ? this->Font()->Color() : chosen);

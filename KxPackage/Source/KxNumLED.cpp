@@ -2,6 +2,7 @@
 
 #include "KxPackage/Source/KxNumLed_imp.h"
 #include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Menus.h"
 #include "framework/streaming/Published.h"
 #include "framework/ui/Hints.h"
 
@@ -42,10 +43,12 @@ void Publish() {
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
         .StoredIf(&IsShowHintStored)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick)
+        .Event("OnContextPopup", &TControl::OnContextPopup)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
         .Event("OnMouseMove", &TControl::OnMouseMove)

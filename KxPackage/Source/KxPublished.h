@@ -1,22 +1,27 @@
 #pragma once
-#include "framework/ui/Control.h"
 #include "framework/streaming/Published.h"
+#include "framework/ui/ActnList.h"
+#include "framework/ui/Control.h"
 #include "framework/ui/Hints.h"
+#include "framework/ui/Menus.h"
 #include "framework/ui/WinControl.h"
 
 // The framework's properties and events that the package's controls publish after their
 // own, in the designer's order. Only the bricks publish OnDblClick (it follows OnClick); the
 // buttons and the check box turn double clicks into second clicks.
 template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblClick) {
-    c.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+    c.Component("Action", &TControl::Action, &TControl::SetAction)
+        .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
         .StoredIf(&IsShowHintStored)
         .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
         .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
-        .Event("OnClick", &TControl::OnClick);
+        .Event("OnClick", &TControl::OnClick)
+        .Event("OnContextPopup", &TControl::OnContextPopup);
     if (withDblClick)
         c.Event("OnDblClick", &TControl::OnDblClick);
     c.Event("OnExit", &TWinControl::OnExit)

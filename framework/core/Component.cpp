@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+namespace {
+void Erase(std::vector<TComponent*>& list, TComponent* component) {
+    list.erase(std::remove(list.begin(), list.end(), component), list.end());
+}
+} // namespace
+
 TComponent::TComponent(TComponent* AOwner) {
     if (AOwner)
         AOwner->InsertComponent(this);
@@ -9,6 +15,13 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
     Destroying();
+    // Take each link off both sides first: a Notification may destroy other components.
+    while (!m_freeNotifies.empty()) {
+        TComponent* other = m_freeNotifies.back();
+        Erase(m_freeNotifies, other);
+        Erase(other->m_freeNotifies, this);
+        other->Notification(this, opRemove);
+    }
     DestroyComponents();
     if (m_owner)
         m_owner->RemoveComponent(this);
@@ -39,6 +52,24 @@ void TComponent::RemoveComponent(TComponent* component) {
     if (it != m_components.end())
         m_components.erase(it);
     component->m_owner = nullptr;
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this)
+        return;
+    m_freeNotifies.push_back(AComponent);
+    AComponent->m_freeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    auto mine = std::find(m_freeNotifies.begin(), m_freeNotifies.end(), AComponent);
+    if (mine == m_freeNotifies.end())
+        return;
+    m_freeNotifies.erase(mine);
+    auto& theirs = AComponent->m_freeNotifies;
+    theirs.erase(std::find(theirs.begin(), theirs.end(), this));
 }
 
 void TComponent::Destroying() {

@@ -12,6 +12,8 @@ enum TComponentStateFlag : unsigned {
 };
 using TComponentState = unsigned;
 
+enum TOperation { opInsert, opRemove };
+
 // A persistent object with an owner. An owner destroys what it owns, last created first.
 class TComponent : public TPersistent {
 public:
@@ -43,7 +45,21 @@ public:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 
+    // References between components: after A->FreeNotification(B), whichever of the two is
+    // destroyed first tells the other through Notification(itself, opRemove), so a reference
+    // to it can be cleared. Each call makes one link and RemoveFreeNotification takes one
+    // away, so two references between the same components come and go apart.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    // The component a component is nested in when it is not a control (a menu item in its
+    // menu, an action in its list): the form description writes it inside that one, and
+    // the reader puts it back there.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+
 protected:
+    virtual void Notification(TComponent*, TOperation) {}
     // Marks this component and everything it owns as being destroyed.
     void Destroying();
     void DestroyComponents();
@@ -52,6 +68,7 @@ private:
     TComponent* m_owner = nullptr;
     AnsiString m_name;
     std::vector<TComponent*> m_components;
+    std::vector<TComponent*> m_freeNotifies;
     TComponentState m_state = 0;
     int m_designInfo = 0;
 };

@@ -47,6 +47,7 @@ public:
             ReadProperties(m_root, m_rootClass, description, description.Name);
             for (const FormObject& child : description.Children)
                 ReadComponent(child, m_root);
+            ResolveReferences();
             AssignFields(description.Line);
         } catch (...) {
             Undo();
@@ -250,9 +251,40 @@ private:
             Guard(property.Line, context, [&] { published.SetHandler(object, m_root, *handler); });
             return;
         }
+        case PropertyKind::Component:
+            if (value.Kind != FormValueKind::Ident)
+                wrongKind("the name of a component");
+            m_references.push_back(
+                Reference{object, &published, value.Text, property.Line, context});
+            return;
         case PropertyKind::Object:
             return;
         }
+    }
+
+    // A reference names a component of the root (or the root itself) of the property's class.
+    void ResolveReferences() {
+        for (const Reference& reference : m_references) {
+            TComponent* component = m_root->FindComponent(AnsiString(reference.Name));
+            if (!component && SameName(reference.Name, m_root->Name().str()))
+                component = m_root;
+            const std::string where = "Error reading " + reference.Context + ": ";
+            if (!component)
+                RaiseReadError(reference.Line,
+                               where + "Component " + reference.Name + " not found");
+            if (!reference.Property->AcceptsComponent(component)) {
+                const PublishedClassInfo* expected =
+                    ClassOfType(*reference.Property->ComponentClass);
+                RaiseReadError(
+                    reference.Line,
+                    where + reference.Name + " is a " + component->ClassName() + ", not a " +
+                        (expected ? expected->Name()
+                                  : ClassNameOf(reference.Property->ComponentClass->name())));
+            }
+            Guard(reference.Line, reference.Context,
+                  [&] { reference.Property->SetComponent(reference.Object, component); });
+        }
+        m_references.clear();
     }
 
     // Checks every field first, so that a field that cannot hold its component leaves all
@@ -273,9 +305,18 @@ private:
             field->Assign(m_root, component);
     }
 
+    struct Reference {
+        TPersistent* Object;
+        const PublishedProperty* Property;
+        std::string Name;
+        int Line;
+        std::string Context;
+    };
+
     TComponent* m_root;
     const PublishedClassInfo* m_rootClass = nullptr;
     std::vector<TComponent*> m_created;
+    std::vector<Reference> m_references;
     std::map<TComponent*, int> m_lines;
 };
 

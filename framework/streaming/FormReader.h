@@ -8,7 +8,8 @@
 // object's component is created by its registered class name (owner: the root; nested in
 // another object: put on it through the parent hook), named, and given its properties in
 // file order; `A.B.C` paths go through published sub-objects, events are bound to the root
-// class's published handlers by name. Every component, the root included, carries csLoading
+// class's published handlers by name, and references to components are set by name once
+// every component exists. Every component, the root included, carries csLoading
 // (and csReading) while the description is read; afterwards the root's published fields are
 // assigned by component name and Loaded() runs on the root and then on each component in
 // creation order.

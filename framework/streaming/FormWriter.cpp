@@ -158,6 +158,18 @@ private:
                 }
             return false;
         }
+        case PropertyKind::Component: {
+            TComponent* component = property.GetComponent(object);
+            if (!component)
+                return false;
+            // Only a named component of this root can be found again by the reader.
+            if ((component != m_root && component->Owner() != m_root) ||
+                component->Name().str().empty())
+                WriteError(path + " refers to a component that is not a named part of " +
+                           m_root->Name().str());
+            value = FormValue::OfIdent(component->Name().str());
+            return true;
+        }
         case PropertyKind::Object:
             return false;
         }

@@ -61,6 +61,8 @@ bool PublishedProperty::IsReadOnly() const {
         return !SetBytes;
     case PropertyKind::Event:
         return !SetHandler;
+    case PropertyKind::Component:
+        return !SetComponent;
     default:
         return !SetOrdinal;
     }

@@ -44,6 +44,9 @@ enum class PropertyKind {
     Object, // a published sub-object: its properties are written as Name.Sub
     Binary, // bytes, e.g. the Data of a bitmap (a .bmp file)
     Event,  // the name of a handler of the root form
+    // The name of another component of the root; resolved once the whole description is
+    // read, so the component may come later in the text.
+    Component,
 };
 
 // One name of a Mapped property.
@@ -147,6 +150,11 @@ struct PublishedProperty {
     // True when the event currently holds exactly this handler bound to this root.
     Thunk<bool(TPersistent*, TComponent* root, const PublishedHandler&)> HoldsHandler;
     Thunk<bool(TPersistent*)> IsEventSet;
+
+    Thunk<TComponent*(TPersistent*)> GetComponent;
+    Thunk<void(TPersistent*, TComponent*)> SetComponent;
+    Thunk<bool(TComponent*)> AcceptsComponent; // the reference's class can hold it
+    const std::type_info* ComponentClass = nullptr;
 
     bool IsOrdinal() const;
     bool IsReadOnly() const;
@@ -360,6 +368,13 @@ void BindHandler(const Accessor& method, TComponent* root, void* closure) {
     *static_cast<::Closure<R(A...)>*>(closure) =
         ::Closure<R(A...)>(Cast<C>(root), method.As<R (C::*)(A...)>());
 }
+template <class C, class G> TComponent* GetComponent(const Accessor& get, TPersistent* object) {
+    return Get(get.As<G>(), Cast<C>(object));
+}
+template <class C, class S, class F>
+void SetComponent(const Accessor& set, TPersistent* object, TComponent* component) {
+    Set(set.As<S>(), Cast<C>(object), dynamic_cast<F*>(component));
+}
 template <class F> bool FieldAccepts(const Accessor&, TComponent* component) {
     return dynamic_cast<F*>(component) != nullptr;
 }
@@ -492,6 +507,21 @@ public:
     template <class F> PublishedClass& Event(const char* name, F field) {
         static_assert(std::is_member_object_pointer_v<F>, "an event field is a data member");
         return Event(name, field, field);
+    }
+
+    // A reference to another component of the root, e.g. a control's PopupMenu: the getter
+    // returns a pointer to the component's class, the setter takes one (null clears it).
+    template <class G, class S> PublishedClass& Component(const char* name, G get, S set) {
+        using GetOn = published_detail::Target<T, G>;
+        using SetOn = published_detail::Target<T, S>;
+        using F = std::remove_pointer_t<published_detail::ValueOf<GetOn, G>>;
+        static_assert(std::is_base_of_v<TComponent, F>, "a reference holds a component");
+        PublishedProperty& p = m_info.Add(PropertyKind::Component, name);
+        p.GetComponent = {&published_detail::GetComponent<GetOn, G>, Accessor::Of(get)};
+        p.SetComponent = {&published_detail::SetComponent<SetOn, S, F>, Accessor::Of(set)};
+        p.AcceptsComponent = {&published_detail::FieldAccepts<F>, Accessor()};
+        p.ComponentClass = &typeid(F);
+        return *this;
     }
 
     // A published handler of a form class: `Handler("FormShow", &TMainForm::FormShow)`.

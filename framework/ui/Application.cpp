@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/ui/ActnList.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/ui/WinControl.h"
@@ -125,8 +126,11 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
     MSG msg;
-    if (!ProcessMessage(msg))
+    if (!ProcessMessage(msg)) {
+        // The queue ran empty: the actions bring their state up to date before the wait.
+        UpdateActions();
         WaitMessage();
+    }
 }
 
 AnsiString TApplication::ExeName() const {

@@ -36,7 +36,8 @@ public:
     bool Terminated() const { return m_terminated; }
     // Handles every message waiting in the queue, then returns.
     void ProcessMessages();
-    // Handles one message, waiting for one when the queue is empty.
+    // Handles one message; when the queue is empty, updates the actions (their OnUpdate)
+    // and waits for one.
     void HandleMessage();
 
     // The hidden application window (made on first use).

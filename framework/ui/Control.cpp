@@ -5,8 +5,10 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/ActnList.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Hints.h"
+#include "framework/ui/Menus.h"
 #include "framework/ui/WinControl.h"
 
 namespace {
@@ -87,6 +89,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl() {
     HintControlGone(this);
+    SetPopupMenu(nullptr);
     if (g_captureControl == this)
         SetCaptureControl(nullptr);
     if (m_parent)
@@ -356,6 +359,11 @@ void TControl::WndProc(TMessage& Message) {
         MouseMove(MouseShiftState(Message.WParam), SignedLow(Message.LParam),
                   SignedHigh(Message.LParam));
         return;
+    case WM_CONTEXTMENU:
+        // Not taken: the window's default passes it on to the parent window.
+        if (!ContextMenu(Message))
+            DefaultHandler(Message);
+        return;
     default:
         DefaultHandler(Message);
     }
@@ -420,6 +428,76 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 void TControl::Click() {
     if (OnClick)
         OnClick(this);
+    else if (TAction* action = Action())
+        action->Execute();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    if (value == m_popupMenu)
+        return;
+    if (m_popupMenu)
+        RemoveFreeNotification(m_popupMenu);
+    m_popupMenu = value;
+    if (value)
+        FreeNotification(value);
+}
+
+TAction* TControl::Action() const {
+    return m_actionLink ? m_actionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TAction* value) {
+    if (!value) {
+        m_actionLink.reset();
+        return;
+    }
+    if (!m_actionLink)
+        m_actionLink =
+            std::make_unique<TActionLink>(TNotifyEvent(this, &TControl::ActionLinkChanged));
+    m_actionLink->SetAction(value);
+}
+
+void TControl::ActionLinkChanged(TObject* Sender) {
+    ActionChange(static_cast<TAction*>(Sender));
+}
+
+void TControl::ActionChange(TAction* Sender) {
+    SetText(Sender->Caption());
+    SetEnabled(Sender->Enabled());
+    SetVisible(Sender->Visible());
+    SetHint(Sender->Hint());
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent == m_popupMenu)
+        m_popupMenu = nullptr;
+}
+
+void TControl::DoContextPopup(const TPoint& MousePos, bool& Handled) {
+    if (OnContextPopup)
+        OnContextPopup(this, MousePos, Handled);
+}
+
+bool TControl::ContextMenu(TMessage& Message) {
+    const TPoint screen(SignedLow(Message.LParam), SignedHigh(Message.LParam));
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    // A window hears for its windowless children: the one under the pointer comes first.
+    if (auto* window = dynamic_cast<TWinControl*>(this); window && !fromKeyboard) {
+        TControl* child = window->ControlAtPos(ScreenToClient(screen), false);
+        if (child && child->ContextMenu(Message))
+            return true;
+    }
+    bool handled = false;
+    DoContextPopup(fromKeyboard ? TPoint(-1, -1) : ScreenToClient(screen), handled);
+    if (!handled && m_popupMenu) {
+        // From the keyboard the menu opens at the control's top-left corner.
+        const TPoint at = fromKeyboard ? ClientToScreen(TPoint(0, 0)) : screen;
+        m_popupMenu->SetPopupComponent(this);
+        m_popupMenu->Popup(at.x, at.y);
+        handled = true;
+    }
+    Message.Result = handled ? 1 : 0;
+    return handled;
 }
 
 void TControl::DblClick() {

@@ -11,6 +11,9 @@
 class TFont;
 class TWinControl;
 class TCustomForm;
+class TAction;
+class TActionLink;
+class TPopupMenu;
 
 // A window message as the framework's controls dispatch it.
 struct TMessage {
@@ -75,6 +78,10 @@ const TModalResult mrNo = 7;
 const UINT CM_BASE = 0xB000;
 const UINT CM_RELEASE = CM_BASE + 1; // a form asked to free itself (Release)
 const UINT CM_PARENTFONTCHANGED = CM_BASE + 2;
+
+// Asked before a control's pop-up menu shows: MousePos is in client coordinates, (-1, -1)
+// when the keyboard asked; setting Handled keeps the menu away.
+using TContextPopupEvent = Closure<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
 // A control: a rectangle on its parent that paints and takes input. This class has no window
 // of its own; its parent window paints it (PaintControl) and forwards its mouse messages to
@@ -164,6 +171,15 @@ public:
     // The dispatch point of every message the control receives.
     virtual void WndProc(TMessage& Message);
 
+    // Pop-up menu and action: the menu shows on a right click, Shift+F10 or the menu key,
+    // unless OnContextPopup takes the request first; a linked action gives the control its
+    // caption, enabled and visible state and hint, and runs on a click when OnClick is unset.
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    TAction* Action() const;
+    void SetAction(TAction* value);
+    TContextPopupEvent OnContextPopup;
+
     int Tag = 0;
     TControlStyle ControlStyle;
 
@@ -180,8 +196,13 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // OnClick when set, else the linked action.
     virtual void Click();
     virtual void DblClick();
+    virtual void DoContextPopup(const TPoint& MousePos, bool& Handled);
+    // The linked action changed, or was just linked: the control takes its state.
+    virtual void ActionChange(TAction* Sender);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Fires OnResize after the size changed (not while the control is being loaded).
     virtual void Resize();
     // Asked before an existing control is sized; may change the size or refuse it.
@@ -211,6 +232,9 @@ private:
     void MoveInZOrder(bool toFront);
     void HandleMouseButton(TMessage& Message, TMouseButton Button, bool down, bool dbl);
     void FontChangeHandler(TObject* Sender);
+    // WM_CONTEXTMENU: true when this control or a windowless child under the pointer took it.
+    bool ContextMenu(TMessage& Message);
+    void ActionLinkChanged(TObject* Sender);
 
     TWinControl* m_parent = nullptr;
     bool m_visible = true;
@@ -248,6 +272,8 @@ private:
     bool m_parentShowHint = true;
     int m_helpContext = 0;
     TCursor m_cursor = crDefault;
+    TPopupMenu* m_popupMenu = nullptr;
+    std::unique_ptr<TActionLink> m_actionLink;
 };
 
 // The shift state of a mouse message's WParam (plus the Alt key).

@@ -3,10 +3,12 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Control.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/ActnList.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Hints.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/Menus.h"
 #include "framework/streaming/Published.h"
 #include "framework/core/Stream.h"
 #include "framework/ui/Timer.h"
@@ -66,6 +68,13 @@ short DesignTop(TComponent* component) {
 void SetDesign(TComponent* component, int left, int top) {
     component->SetDesignInfo(static_cast<int>((static_cast<unsigned>(top) << 16) |
                                               (static_cast<unsigned>(left) & 0xFFFF)));
+}
+
+void SetDesignLeft(TComponent* component, short left) {
+    SetDesign(component, left, DesignTop(component));
+}
+void SetDesignTop(TComponent* component, short top) {
+    SetDesign(component, DesignLeft(component), top);
 }
 
 template <class T> void PublishMouseEvents(PublishedClass<T>& c) {
@@ -178,16 +187,41 @@ void Register() {
         .Int("Left", &DesignLeft, [](TTimer* t, short v) { SetDesign(t, v, DesignTop(t)); })
         .Int("Top", &DesignTop, [](TTimer* t, short v) { SetDesign(t, DesignLeft(t), v); });
 
+    // Menus and actions: their items are written inside them.
+    PublishedClass<TPopupMenu>("TPopupMenu")
+        .Int("Left", &DesignLeft, &SetDesignLeft)
+        .Int("Top", &DesignTop, &SetDesignTop);
+    PublishedClass<TMenuItem>("TMenuItem")
+        .Component("Action", &TMenuItem::Action, &TMenuItem::SetAction)
+        .String("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption, "")
+        .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
+        .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
+        .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
+        .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
+        .Event("OnClick", &TMenuItem::OnClick);
+    PublishedClass<TActionList>("TActionList")
+        .Int("Left", &DesignLeft, &SetDesignLeft)
+        .Int("Top", &DesignTop, &SetDesignTop);
+    PublishedClass<TAction>("TAction")
+        .String("Caption", &TAction::Caption, &TAction::SetCaption, "")
+        .Bool("Enabled", &TAction::Enabled, &TAction::SetEnabled, true)
+        .String("Hint", &TAction::Hint, &TAction::SetHint, "")
+        .Bool("Visible", &TAction::Visible, &TAction::SetVisible, true)
+        .Event("OnExecute", &TAction::OnExecute)
+        .Event("OnUpdate", &TAction::OnUpdate);
+
     FormParentHooks hooks;
     hooks.SetParent = [](TComponent* child, TComponent* enclosing) {
         auto* control = dynamic_cast<TControl*>(child);
         auto* parent = dynamic_cast<TWinControl*>(enclosing);
         if (control && parent)
             control->SetParent(parent);
+        else if (!control)
+            child->SetParentComponent(enclosing);
     };
     hooks.GetParent = [](TComponent* component) -> TComponent* {
         auto* control = dynamic_cast<TControl*>(component);
-        return control ? control->Parent() : nullptr;
+        return control ? control->Parent() : component->GetParentComponent();
     };
     SetFormParentHooks(hooks);
 }

@@ -736,8 +736,13 @@ TWinControl* TWinControl::TopLevel() {
 
 void TWinControl::WndProc(TMessage& Message) {
     if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEWHEEL) {
-        if (RouteMouseToChild(Message))
+        if (RouteMouseToChild(Message)) {
+            // The window's default turns a right release into WM_CONTEXTMENU, which then
+            // finds the windowless child under the pointer.
+            if (Message.Msg == WM_RBUTTONUP)
+                DefaultHandler(Message);
             return;
+        }
         TranslateDoubleClick(Message, this);
         TControl::WndProc(Message);
         return;

@@ -29,6 +29,7 @@ void RegisterStreamedForm() {
             .Handler("BackgroundMouseDown", &TStreamedForm::BackgroundMouseDown)
             .Handler("YesButtonClick", &TStreamedForm::YesButtonClick)
             .Handler("BrickDblClick", &TStreamedForm::BrickDblClick)
+            .Handler("TargetContextPopup", &TStreamedForm::TargetContextPopup)
             .Handler("BoxClick", &TStreamedForm::BoxClick)
             .Handler("BarScroll", &TStreamedForm::BarScroll)
             .Handler("BarIndicate", &TStreamedForm::BarIndicate);

@@ -41,6 +41,9 @@ public:
         Calls.push_back("YesButtonClick with result " + std::to_string(ModalResult()));
     }
     void BrickDblClick(TObject*) { Calls.push_back("BrickDblClick"); }
+    void TargetContextPopup(TObject*, TPoint pos, bool&) {
+        Calls.push_back("TargetContextPopup " + std::to_string(pos.x));
+    }
     void BoxClick(TObject*) { Calls.push_back("BoxClick"); }
     void BarScroll(TObject*, int& disp, bool) {
         Calls.push_back("BarScroll " + std::to_string(disp));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/ui/ActnList.h"
+#include "framework/ui/Menus.h"
 #include "framework/graphics/Font.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormText.h"
@@ -248,6 +250,72 @@ TEST(KxPackageStreaming, OwnPropertiesAreWrittenInPublishedOrder) {
     }
     for (const char* absent : {"Checked = False", "ClicksDisabled = False", "Kind = sbHorizontal"})
         EXPECT_EQ(written.find(absent), std::string::npos) << absent;
+}
+
+TEST(KxPackageStreaming, EachControlReadsAndWritesItsActionPopupMenuAndContextPopupEvent) {
+    RegisterStreamedForm();
+    struct Case {
+        const char* className;
+        bool publishesAction; // the numeric display has no action
+    };
+    const Case cases[] = {{"KxButton", true},  {"KxButtonTx", true}, {"KxBrick", true},
+                          {"KxBrickTx", true}, {"KxBar", true},      {"KxCheckBox", true},
+                          {"KxNumLed", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.className);
+        // The references point forward, past the target, to the menu and the action.
+        const std::string text = std::string(R"(object PackageForm: TStreamedForm
+  object Target: )") + c.className +
+                                 "\n" + (c.publishesAction ? "    Action = Act\n" : "") +
+                                 R"(    PopupMenu = Menu
+    OnContextPopup = TargetContextPopup
+  end
+  object Menu: TPopupMenu
+    object Item: TMenuItem
+      Caption = 'Item'
+    end
+  end
+  object Actions: TActionList
+    object Act: TAction
+      Caption = 'Act'
+      Hint = 'Acts'
+    end
+  end
+end
+)";
+        TStreamedForm first;
+        ReadForm(&first, text);
+        const std::string written = WriteForm(&first);
+        TStreamedForm second;
+        ReadForm(&second, written);
+        EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second))) << written;
+
+        for (TStreamedForm* form : {&first, &second}) {
+            auto* target = dynamic_cast<TControl*>(form->FindComponent("Target"));
+            ASSERT_NE(target, nullptr);
+            EXPECT_EQ(target->PopupMenu(), form->FindComponent("Menu"));
+            if (c.publishesAction) {
+                EXPECT_EQ(target->Action(), form->FindComponent("Act"));
+                EXPECT_EQ(target->Hint(), AnsiString("Acts"));
+            }
+            ASSERT_TRUE(target->OnContextPopup);
+            bool handled = false;
+            target->OnContextPopup(target, TPoint(7, 1), handled);
+        }
+        EXPECT_EQ(second.Calls, std::vector<std::string>{"TargetContextPopup 7"});
+        // In published order: Action first, PopupMenu among the properties, the event after
+        // OnClick's place.
+        const size_t action = written.find("Action = Act");
+        const size_t menu = written.find("PopupMenu = Menu");
+        const size_t popup = written.find("OnContextPopup = TargetContextPopup");
+        ASSERT_NE(menu, std::string::npos) << written;
+        ASSERT_NE(popup, std::string::npos) << written;
+        EXPECT_LT(menu, popup);
+        if (c.publishesAction)
+            EXPECT_LT(action, menu) << written;
+        else
+            EXPECT_EQ(action, std::string::npos) << written;
+    }
 }
 
 TEST(KxPackageStreaming, EachControlSitsOnItsPalettePage) {
