@@ -6,6 +6,7 @@
 #include "framework/ui/Form.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/streaming/Published.h"
 #include "framework/core/Stream.h"
 #include "framework/ui/Timer.h"
@@ -98,6 +99,12 @@ void Register() {
         .Object("Bitmap", &TPicture::Bitmap)
         .Stored(false);
 
+    PublishedClass<TSizeConstraints>("TSizeConstraints")
+        .Int("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, 0)
+        .Int("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth, 0)
+        .Int("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight, 0)
+        .Int("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth, 0);
+
     PublishedClass<TControl>("TControl")
         .Int("Left", &TControl::Left, &TControl::SetLeft)
         .Int("Top", &TControl::Top, &TControl::SetTop)
@@ -117,6 +124,8 @@ void Register() {
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
         .Stored(false)
         .Color("Color", &TForm::Color, &TForm::SetColor)
+        .Object("Constraints", &TForm::Constraints)
+        .Bool("DockSite", &TForm::DockSite, &TForm::DockSite, false)
         .Object("Font", &TForm::Font)
         .Bool("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
         .Bool("Scaled", &TForm::Scaled, &TForm::SetScaled, true)
@@ -135,6 +144,8 @@ void Register() {
     image
         .Enum("Align", &TImage::Align, &TImage::SetAlign,
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
+        .Set("Anchors", &TImage::Anchors, &TImage::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
         .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
         .Bool("Center", &TImage::Center, &TImage::SetCenter, false)
         .Bool("Enabled", &TImage::Enabled, &TImage::SetEnabled, true)
@@ -150,6 +161,8 @@ void Register() {
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment,
               {"taLeftJustify", "taRightJustify", "taCenter"}, taLeftJustify)
+        .Set("Anchors", &TLabel::Anchors, &TLabel::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
         .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .String("Caption", &TLabel::Caption, &TLabel::SetCaption, "")
         .Color("Color", &TLabel::Color, &TLabel::SetColor)

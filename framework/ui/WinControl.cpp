@@ -5,7 +5,9 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/DragDrop.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/win/WinHandle.h"
 
 namespace {
@@ -32,6 +34,18 @@ void RegisterWindowClass() {
     if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw EOutOfResources("Cannot register the control window class");
     registered = true;
+}
+
+// The user's sizing of a window stays within its constraints.
+void LimitTrackSize(MINMAXINFO& info, const TSizeConstraints& limits) {
+    if (limits.MinWidth() > 0)
+        info.ptMinTrackSize.x = limits.MinWidth();
+    if (limits.MinHeight() > 0)
+        info.ptMinTrackSize.y = limits.MinHeight();
+    if (limits.MaxWidth() > 0)
+        info.ptMaxTrackSize.x = info.ptMaxSize.x = limits.MaxWidth();
+    if (limits.MaxHeight() > 0)
+        info.ptMaxTrackSize.y = info.ptMaxSize.y = limits.MaxHeight();
 }
 
 bool IsMouseMessage(UINT msg) {
@@ -89,6 +103,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
     Destroying();
+    DragControlDestroyed(this);
     TControl* capture = GetCaptureControl();
     if (capture && (capture == this || capture->Parent() == this))
         SetCaptureControl(nullptr);
@@ -260,6 +275,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->ParentColorChanged();
     if (control->Align() != alNone)
         Realign();
+    control->UpdateAnchorRules();
     control->InvalidateControl(true);
 }
 
@@ -397,14 +413,18 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
             AHeight = m_height;
         }
     }
-    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height)
+    Constraints()->Apply(AWidth, AHeight);
+    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height) {
+        UpdateAnchorRules();
         return;
+    }
     if (m_handle) {
         // The window reports the outcome (WM_WINDOWPOSCHANGED), which may differ.
         m_settingBounds = true;
         SetWindowPos(m_handle, nullptr, ALeft, ATop, AWidth, AHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         m_settingBounds = false;
+        UpdateAnchorRules();
         return;
     }
     const bool sized = AWidth != m_width || AHeight != m_height;
@@ -419,6 +439,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         if (!HasState(csLoading))
             Resize();
     }
+    UpdateAnchorRules();
 }
 
 void TWinControl::SetEnabled(bool value) {
@@ -505,6 +526,7 @@ void TWinControl::Repaint() {
 
 void TWinControl::Realign() {
     AlignChildren();
+    AnchorChildren();
 }
 
 void TWinControl::AlignChildren() {
@@ -725,6 +747,8 @@ TWinControl* TWinControl::TopLevel() {
 }
 
 void TWinControl::WndProc(TMessage& Message) {
+    if (DragFilterMessage(this, Message))
+        return;
     if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEWHEEL) {
         if (RouteMouseToChild(Message))
             return;
@@ -756,6 +780,7 @@ void TWinControl::WndProc(TMessage& Message) {
             int width = pos->cx;
             int height = pos->cy;
             if (CanResize(width, height)) {
+                Constraints()->Apply(width, height);
                 pos->cx = width;
                 pos->cy = height;
             } else {
@@ -775,6 +800,15 @@ void TWinControl::WndProc(TMessage& Message) {
         }
         return;
     }
+    case WM_SIZE:
+        // Also a change of the frame alone changes the client area.
+        DefaultHandler(Message);
+        AnchorChildren();
+        return;
+    case WM_GETMINMAXINFO:
+        DefaultHandler(Message);
+        LimitTrackSize(*reinterpret_cast<MINMAXINFO*>(Message.LParam), *Constraints());
+        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
