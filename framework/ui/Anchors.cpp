@@ -40,7 +40,9 @@ void TControl::SetAnchors(TAnchors value) {
 }
 
 void TControl::UpdateAnchorRules() {
-    if (!m_parent || m_parent->m_anchoring)
+    // A control at the default anchors never moves; SetAnchors takes its rule when that
+    // changes.
+    if (m_anchors == kDefaultAnchors || !m_parent || m_parent->m_anchoring)
         return;
     const TRect client = m_parent->ClientRect();
     m_anchorRule.Bounds = BoundsRect();
