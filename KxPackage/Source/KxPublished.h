@@ -7,19 +7,31 @@
 // own, in the designer's order. Only the bricks publish OnDblClick (it follows OnClick); the
 // buttons and the check box turn double clicks into second clicks.
 template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblClick) {
-    c.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+    c.Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
+          {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
+        .Int("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag)
+        .Enum("DragKind", &TControl::DragKind, &TControl::SetDragKind, {"dkDrag", "dkDock"}, dkDrag)
+        .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode, {"dmManual", "dmAutomatic"},
+              dmManual)
+        .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
         .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick);
     if (withDblClick)
         c.Event("OnDblClick", &TControl::OnDblClick);
-    c.Event("OnExit", &TWinControl::OnExit)
+    c.Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
+        .Event("OnExit", &TWinControl::OnExit)
         .Event("OnEnter", &TWinControl::OnEnter)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)
         .Event("OnKeyUp", &TWinControl::OnKeyUp)
         .Event("OnKeyPress", &TWinControl::OnKeyPress)
         .Event("OnMouseMove", &TControl::OnMouseMove)
         .Event("OnMouseDown", &TControl::OnMouseDown)
-        .Event("OnMouseUp", &TControl::OnMouseUp);
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag);
 }
