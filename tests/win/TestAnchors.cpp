@@ -245,6 +245,15 @@ void DragPointerFromAnotherThread(POINT from, std::vector<POINT> path) {
 
 TEST(SizeConstraints, DraggingAFormsCornerStopsAtItsLimits) {
     ConstrainedForm limited;
+    // A control 10 pixels from the client area's right and bottom edges keeps that distance.
+    auto* corner = new TControl(limited.form.get());
+    corner->SetParent(limited.form.get());
+    corner->SetBounds(limited.form->ClientWidth() - 30, limited.form->ClientHeight() - 30, 20, 20);
+    corner->SetAnchors(akRight | akBottom);
+    const auto expectCornerFollows = [&] {
+        EXPECT_EQ(corner->BoundsRect().Right, limited.form->ClientWidth() - 10);
+        EXPECT_EQ(corner->BoundsRect().Bottom, limited.form->ClientHeight() - 10);
+    };
     RECT r;
     GetWindowRect(limited.form->Handle(), &r);
     DragPointerFromAnotherThread({r.right - 2, r.bottom - 2}, {{r.right + 100, r.bottom + 100},
@@ -256,6 +265,7 @@ TEST(SizeConstraints, DraggingAFormsCornerStopsAtItsLimits) {
     EXPECT_GE(limited.WindowSize().cy, 349);
     EXPECT_LE(limited.WindowSize().cy, 350);
     EXPECT_EQ(limited.form->Width(), limited.WindowSize().cx);
+    expectCornerFollows();
 
     GetWindowRect(limited.form->Handle(), &r);
     DragPointerFromAnotherThread({r.right - 2, r.bottom - 2}, {{r.right - 100, r.bottom - 100},
@@ -263,6 +273,7 @@ TEST(SizeConstraints, DraggingAFormsCornerStopsAtItsLimits) {
     EXPECT_EQ(limited.WindowSize().cx, 250);
     EXPECT_EQ(limited.WindowSize().cy, 180);
     EXPECT_EQ(limited.form->Height(), 180);
+    expectCornerFollows();
 }
 
 } // namespace

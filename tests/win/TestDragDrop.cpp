@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "KxPackage/Source/KxBrick.h"
 #include "framework/ui/Form.h"
 #include "tests/support/WinInput.h"
 #include "tests/support/WinTestForm.h"
@@ -54,12 +55,23 @@ std::string WithoutMoves(const EventLog& log) {
     return all;
 }
 
-template <class T> T* Place(TWinControl* parent, const char* name, int x, int y, int w, int h) {
-    T* control = new T(parent->Owner() ? parent->Owner() : parent);
+// The kinds of control a drag may start from or end on.
+enum class Kind { Windowless, Windowed, Skinned };
+
+TControl* Place(TWinControl* form, Kind kind, const char* name, int x, int y, int w, int h) {
+    TControl* control = kind == Kind::Windowless ? new TControl(form)
+                        : kind == Kind::Windowed ? new TWinControl(form)
+                                                 : new KxBrick(form);
     control->SetName(name);
-    control->SetParent(parent);
+    control->SetParent(form);
     control->SetBounds(x, y, w, h);
     return control;
+}
+
+const char* NameOf(Kind kind) {
+    return kind == Kind::Windowless ? "windowless"
+           : kind == Kind::Windowed ? "windowed"
+                                    : "skinned";
 }
 
 struct DragTest : ::testing::Test {
@@ -78,18 +90,12 @@ struct DragTest : ::testing::Test {
 };
 
 TEST_F(DragTest, ADropOnAnAcceptingTargetReachesTheTargetThenTheSource) {
-    for (bool windowedSource : {false, true}) {
-        for (bool windowedTarget : {false, true}) {
-            SCOPED_TRACE(std::string(windowedSource ? "windowed" : "windowless") + " source, " +
-                         (windowedTarget ? "windowed" : "windowless") + " target");
-            TControl* source = windowedSource
-                                   ? static_cast<TControl*>(
-                                         Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40))
-                                   : Place<TControl>(form.form.get(), "Src", 20, 20, 60, 40);
-            TControl* target =
-                windowedTarget ? static_cast<TControl*>(
-                                     Place<TWinControl>(form.form.get(), "Dst", 200, 20, 80, 60))
-                               : Place<TControl>(form.form.get(), "Dst", 200, 20, 80, 60);
+    for (Kind sourceKind : {Kind::Windowless, Kind::Windowed, Kind::Skinned}) {
+        for (Kind targetKind : {Kind::Windowless, Kind::Windowed}) {
+            SCOPED_TRACE(std::string(NameOf(sourceKind)) + " source, " + NameOf(targetKind) +
+                         " target");
+            TControl* source = Place(form.form.get(), sourceKind, "Src", 20, 20, 60, 40);
+            TControl* target = Place(form.form.get(), targetKind, "Dst", 200, 20, 80, 60);
             source->SetDragMode(dmAutomatic);
             bool clicked = false;
             source->OnClick = [&](TObject*) { clicked = true; };
@@ -116,8 +122,8 @@ TEST_F(DragTest, ADropOnAnAcceptingTargetReachesTheTargetThenTheSource) {
 }
 
 TEST_F(DragTest, EscapeCancelsTheDragWithoutADrop) {
-    auto* source = Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40);
-    auto* target = Place<TControl>(form.form.get(), "Dst", 200, 20, 80, 60);
+    auto* source = Place(form.form.get(), Kind::Windowed, "Src", 20, 20, 60, 40);
+    auto* target = Place(form.form.get(), Kind::Windowless, "Dst", 200, 20, 80, 60);
     source->SetDragMode(dmAutomatic);
     Record(source, log, false);
     Record(target, log, true);
@@ -131,9 +137,9 @@ TEST_F(DragTest, EscapeCancelsTheDragWithoutADrop) {
 }
 
 TEST_F(DragTest, OnlyATargetWithAnOverHandlerThatSaysYesAccepts) {
-    auto* source = Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40);
-    auto* silent = Place<TControl>(form.form.get(), "Silent", 100, 20, 80, 60);
-    auto* refusing = Place<TWinControl>(form.form.get(), "Refusing", 200, 20, 80, 60);
+    auto* source = Place(form.form.get(), Kind::Windowed, "Src", 20, 20, 60, 40);
+    auto* silent = Place(form.form.get(), Kind::Windowless, "Silent", 100, 20, 80, 60);
+    auto* refusing = Place(form.form.get(), Kind::Windowed, "Refusing", 200, 20, 80, 60);
     source->SetDragMode(dmAutomatic);
     Record(source, log, false);
     Record(silent, log, false);
@@ -154,7 +160,7 @@ TEST_F(DragTest, OnlyATargetWithAnOverHandlerThatSaysYesAccepts) {
 }
 
 TEST_F(DragTest, APressReleasedBeforeTheThresholdEndsWithoutADrop) {
-    auto* source = Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40);
+    auto* source = Place(form.form.get(), Kind::Windowed, "Src", 20, 20, 60, 40);
     source->SetDragMode(dmAutomatic);
     Record(source, log, true); // accepts drops on itself
     bool clicked = false;
@@ -168,8 +174,8 @@ TEST_F(DragTest, APressReleasedBeforeTheThresholdEndsWithoutADrop) {
 }
 
 TEST_F(DragTest, AManualDragStartsFromTheSourcesOwnPressHandler) {
-    auto* source = Place<TControl>(form.form.get(), "Src", 20, 20, 60, 40);
-    auto* target = Place<TWinControl>(form.form.get(), "Dst", 200, 20, 80, 60);
+    auto* source = Place(form.form.get(), Kind::Windowless, "Src", 20, 20, 60, 40);
+    auto* target = Place(form.form.get(), Kind::Windowed, "Dst", 200, 20, 80, 60);
     Record(source, log, false);
     Record(target, log, true);
     bool released = false;
@@ -187,16 +193,14 @@ TEST_F(DragTest, AManualDragStartsFromTheSourcesOwnPressHandler) {
 }
 
 TEST_F(DragTest, ADockDragMovesTheControlOntoADockSiteWhereItWasDropped) {
-    auto* site = Place<TWinControl>(form.form.get(), "Site", 150, 20, 200, 150);
+    auto* site = static_cast<TWinControl*>(
+        Place(form.form.get(), Kind::Windowed, "Site", 150, 20, 200, 150));
     site->DockSite = true;
-    auto* plainPanel = Place<TWinControl>(form.form.get(), "Plain", 20, 100, 100, 80);
-    for (bool windowed : {true, false}) {
-        SCOPED_TRACE(windowed ? "windowed" : "windowless");
+    auto* plainPanel = Place(form.form.get(), Kind::Windowed, "Plain", 20, 100, 100, 80);
+    for (Kind kind : {Kind::Windowed, Kind::Windowless, Kind::Skinned}) {
+        SCOPED_TRACE(NameOf(kind));
         log.entries.clear();
-        TControl* source =
-            windowed
-                ? static_cast<TControl*>(Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40))
-                : Place<TControl>(form.form.get(), "Src", 20, 20, 60, 40);
+        TControl* source = Place(form.form.get(), kind, "Src", 20, 20, 60, 40);
         source->SetDragMode(dmAutomatic);
         source->SetDragKind(dkDock);
         Record(source, log, false);
@@ -218,8 +222,8 @@ TEST_F(DragTest, ADockDragMovesTheControlOntoADockSiteWhereItWasDropped) {
         EXPECT_EQ(log.Joined(), "Src.startdock Src.enddock null 0,0 Src.startdock Src.enddock "
                                 "Site 70,40")
             << "no drag events on either side";
-        if (windowed) {
-            EXPECT_EQ(GetParent(static_cast<TWinControl*>(source)->Handle()), site->Handle());
+        if (auto* window = dynamic_cast<TWinControl*>(source)) {
+            EXPECT_EQ(GetParent(window->Handle()), site->Handle());
         }
         delete source;
     }
@@ -227,7 +231,7 @@ TEST_F(DragTest, ADockDragMovesTheControlOntoADockSiteWhereItWasDropped) {
 }
 
 TEST_F(DragTest, DestroyingTheSourceDuringADragEndsItQuietly) {
-    auto* source = Place<TWinControl>(form.form.get(), "Src", 20, 20, 60, 40);
+    auto* source = Place(form.form.get(), Kind::Windowed, "Src", 20, 20, 60, 40);
     source->SetDragMode(dmAutomatic);
     Record(source, log, false);
     PressAndMove(TPoint(30, 30), TPoint(130, 50));
