@@ -69,6 +69,7 @@ void TGalleryForm::Register() {
         .Field("RoundButton", &TGalleryForm::RoundButton)
         .Field("Brick", &TGalleryForm::Brick)
         .Field("CaptionBrick", &TGalleryForm::CaptionBrick)
+        .Field("DockArea", &TGalleryForm::DockArea)
         .Field("HBar", &TGalleryForm::HBar)
         .Field("BarLed", &TGalleryForm::BarLed)
         .Field("VBar", &TGalleryForm::VBar)
@@ -93,6 +94,8 @@ void TGalleryForm::Register() {
 TGalleryForm::TGalleryForm(TComponent* Owner) : TForm(Owner) {
     Register();
     ReadFormResource(this, kFormResource);
+    // The first brick docks in this box when dragged there.
+    DockArea->DockSite = true;
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
               (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(), Height());
     // The displays show something true before the first tick.

@@ -41,6 +41,7 @@ public:
     KxButton* RoundButton = nullptr;
     KxBrick* Brick = nullptr;
     KxBrickTx* CaptionBrick = nullptr;
+    TWinControl* DockArea = nullptr;
     KxBar* HBar = nullptr;
     KxNumLed* BarLed = nullptr;
     KxBar* VBar = nullptr;

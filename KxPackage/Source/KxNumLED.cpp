@@ -3,6 +3,7 @@
 #include "KxPackage/Source/KxNumLed_imp.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Menus.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/streaming/Published.h"
 #include "framework/ui/Hints.h"
 
@@ -41,6 +42,14 @@ void Publish() {
         // What the control inherits, published unchanged.
         .Enum("Align", &TControl::Align, &TControl::SetAlign,
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
+        .Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
+        .Object("Constraints", &TControl::Constraints)
+        .Mapped("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, CursorNames(),
+                crDrag)
+        .Enum("DragKind", &TControl::DragKind, &TControl::SetDragKind, {"dkDrag", "dkDock"}, dkDrag)
+        .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode, {"dmManual", "dmAutomatic"},
+              dmManual)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
         .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
@@ -50,9 +59,15 @@ void Publish() {
         .Event("OnClick", &TControl::OnClick)
         .Event("OnContextPopup", &TControl::OnContextPopup)
         .Event("OnDblClick", &TControl::OnDblClick)
+        .Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
         .Event("OnMouseDown", &TControl::OnMouseDown)
         .Event("OnMouseMove", &TControl::OnMouseMove)
-        .Event("OnMouseUp", &TControl::OnMouseUp);
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag);
 }
 
 } // namespace
@@ -142,6 +157,9 @@ void KxNumLed::Repaint() {
 
 void KxNumLed::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (m_imp) {
+        // The model is asked for a size within the limits, so that the control keeps the
+        // size of what it draws.
+        Constraints()->Apply(AWidth, AHeight);
         m_imp->SetPosition(ALeft, ATop);
         m_imp->SetSize(AWidth, AHeight);
         AWidth = m_imp->Width();

@@ -11,6 +11,13 @@
 // buttons and the check box turn double clicks into second clicks.
 template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblClick) {
     c.Component("Action", &TControl::Action, &TControl::SetAction)
+        .Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
+        .Mapped("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, CursorNames(),
+                crDrag)
+        .Enum("DragKind", &TControl::DragKind, &TControl::SetDragKind, {"dkDrag", "dkDock"}, dkDrag)
+        .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode, {"dmManual", "dmAutomatic"},
+              dmManual)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
@@ -24,12 +31,18 @@ template <class T> void PublishKxControlTail(PublishedClass<T>& c, bool withDblC
         .Event("OnContextPopup", &TControl::OnContextPopup);
     if (withDblClick)
         c.Event("OnDblClick", &TControl::OnDblClick);
-    c.Event("OnExit", &TWinControl::OnExit)
+    c.Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
+        .Event("OnExit", &TWinControl::OnExit)
         .Event("OnEnter", &TWinControl::OnEnter)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)
         .Event("OnKeyUp", &TWinControl::OnKeyUp)
         .Event("OnKeyPress", &TWinControl::OnKeyPress)
         .Event("OnMouseMove", &TControl::OnMouseMove)
         .Event("OnMouseDown", &TControl::OnMouseDown)
-        .Event("OnMouseUp", &TControl::OnMouseUp);
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag);
 }

@@ -9,6 +9,7 @@
 #include "framework/ui/Form.h"
 #include "framework/ui/Hints.h"
 #include "framework/ui/Menus.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/ui/WinControl.h"
 
 namespace {
@@ -83,13 +84,14 @@ TCustomForm* GetParentForm(TControl* control) {
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner),
       ControlStyle(csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks),
-      m_font(std::make_unique<TFont>()) {
+      m_font(std::make_unique<TFont>()), m_constraints(std::make_unique<TSizeConstraints>(this)) {
     m_font->OnChange = TNotifyEvent(this, &TControl::FontChangeHandler);
 }
 
 TControl::~TControl() {
     HintControlGone(this);
     SetPopupMenu(nullptr);
+    DragControlDestroyed(this);
     if (g_captureControl == this)
         SetCaptureControl(nullptr);
     if (m_parent)
@@ -116,8 +118,11 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
             AHeight = m_height;
         }
     }
-    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height)
+    m_constraints->Apply(AWidth, AHeight);
+    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height) {
+        UpdateAnchorRules();
         return;
+    }
     const bool sized = AWidth != m_width || AHeight != m_height;
     InvalidateControl(true);
     m_left = ALeft;
@@ -129,6 +134,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         m_parent->Realign();
     if (sized && !HasState(csLoading))
         Resize();
+    UpdateAnchorRules();
 }
 
 TRect TControl::ClientRect() const {
@@ -345,6 +351,13 @@ constexpr ButtonMessage kButtonMessages[] = {
 } // namespace
 
 void TControl::WndProc(TMessage& Message) {
+    if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
+        m_dragMode == dmAutomatic && !HasState(csDesigning)) {
+        // The press belongs to the drag it may start, not to the control.
+        BeginDrag(false);
+        Message.Result = 0;
+        return;
+    }
     for (const ButtonMessage& entry : kButtonMessages)
         if (entry.msg == Message.Msg) {
             // Without csDoubleClicks a quick second press is just another press.

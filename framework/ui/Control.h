@@ -6,9 +6,12 @@
 #include "framework/core/Component.h"
 #include "framework/core/Types.h"
 #include "framework/ui/Cursors.h"
+#include "framework/ui/Anchors.h"
+#include "framework/ui/DragDrop.h"
 #include "framework/win/Win.h"
 
 class TFont;
+class TSizeConstraints;
 class TWinControl;
 class TCustomForm;
 class TAction;
@@ -190,6 +193,36 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
 
+    // Layout and drag and drop: anchors, size constraints, dragging, docking.
+    TAnchors Anchors() const { return m_anchors; }
+    void SetAnchors(TAnchors value);
+    TSizeConstraints* Constraints() const { return m_constraints.get(); }
+    void SetConstraints(TSizeConstraints* value);
+    // Takes the distances to the parent's sides from the current bounds (Anchors.cpp).
+    void UpdateAnchorRules();
+    // The constraints changed: the current size is brought within them.
+    void ConstraintsChanged();
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode value) { m_dragMode = value; }
+    TDragKind DragKind() const { return m_dragKind; }
+    void SetDragKind(TDragKind value) { m_dragKind = value; }
+    TCursor DragCursor() const { return m_dragCursor; }
+    void SetDragCursor(TCursor value) { m_dragCursor = value; }
+    // Starts a drag of this control: at once, or once the pointer has moved Threshold pixels
+    // (-1: the default) with the left button held (DragDrop.cpp).
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // Asked by a drag over this control; accepts only through OnDragOver.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDock;
+    TEndDragEvent OnEndDrag;
+    TStartDockEvent OnStartDock;
+    TStartDragEvent OnStartDrag;
+
 protected:
     friend class TWinControl;
 
@@ -205,6 +238,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Fires OnResize after the size changed (not while the control is being loaded).
     virtual void Resize();
+    void Loaded() override;
     // Asked before an existing control is sized; may change the size or refuse it.
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     // A windowless control paints itself here; the DC's origin is the control's top-left
@@ -274,6 +308,14 @@ private:
     TCursor m_cursor = crDefault;
     TPopupMenu* m_popupMenu = nullptr;
     std::unique_ptr<TActionLink> m_actionLink;
+
+    // Layout and drag and drop: anchors, size constraints, dragging, docking.
+    TAnchors m_anchors = kDefaultAnchors;
+    TAnchorRule m_anchorRule;
+    std::unique_ptr<TSizeConstraints> m_constraints;
+    TDragMode m_dragMode = dmManual;
+    TDragKind m_dragKind = dkDrag;
+    TCursor m_dragCursor = crDrag;
 };
 
 // The shift state of a mouse message's WParam (plus the Alt key).

@@ -9,6 +9,7 @@
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/Menus.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/streaming/Published.h"
 #include "framework/core/Stream.h"
 #include "framework/ui/Timer.h"
@@ -108,6 +109,12 @@ void Register() {
         .Object("Bitmap", &TPicture::Bitmap)
         .Stored(false);
 
+    PublishedClass<TSizeConstraints>("TSizeConstraints")
+        .Int("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, 0)
+        .Int("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth, 0)
+        .Int("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight, 0)
+        .Int("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth, 0);
+
     PublishedClass<TControl>("TControl")
         .Int("Left", &TControl::Left, &TControl::SetLeft)
         .Int("Top", &TControl::Top, &TControl::SetTop)
@@ -129,6 +136,8 @@ void Register() {
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
         .Stored(false)
         .Color("Color", &TForm::Color, &TForm::SetColor)
+        .Object("Constraints", &TForm::Constraints)
+        .Bool("DockSite", &TForm::DockSite, &TForm::DockSite, false)
         .Object("Font", &TForm::Font)
         .Bool("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
         .Bool("Scaled", &TForm::Scaled, &TForm::SetScaled, true)
@@ -149,6 +158,8 @@ void Register() {
     image
         .Enum("Align", &TImage::Align, &TImage::SetAlign,
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
+        .Set("Anchors", &TImage::Anchors, &TImage::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
         .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
         .Bool("Center", &TImage::Center, &TImage::SetCenter, false)
         .Bool("Enabled", &TImage::Enabled, &TImage::SetEnabled, true)
@@ -164,6 +175,8 @@ void Register() {
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment,
               {"taLeftJustify", "taRightJustify", "taCenter"}, taLeftJustify)
+        .Set("Anchors", &TLabel::Anchors, &TLabel::SetAnchors,
+             {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
         .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .String("Caption", &TLabel::Caption, &TLabel::SetCaption, "")
         .Color("Color", &TLabel::Color, &TLabel::SetColor)

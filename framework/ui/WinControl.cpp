@@ -5,9 +5,11 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/DragDrop.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Help.h"
 #include "framework/ui/Hints.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/win/WinHandle.h"
 
 namespace {
@@ -34,6 +36,18 @@ void RegisterWindowClass() {
     if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw EOutOfResources("Cannot register the control window class");
     registered = true;
+}
+
+// The user's sizing of a window stays within its constraints.
+void LimitTrackSize(MINMAXINFO& info, const TSizeConstraints& limits) {
+    if (limits.MinWidth() > 0)
+        info.ptMinTrackSize.x = limits.MinWidth();
+    if (limits.MinHeight() > 0)
+        info.ptMinTrackSize.y = limits.MinHeight();
+    if (limits.MaxWidth() > 0)
+        info.ptMaxTrackSize.x = info.ptMaxSize.x = limits.MaxWidth();
+    if (limits.MaxHeight() > 0)
+        info.ptMaxTrackSize.y = info.ptMaxSize.y = limits.MaxHeight();
 }
 
 bool IsMouseMessage(UINT msg) {
@@ -94,6 +108,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
     Destroying();
+    DragControlDestroyed(this);
     TControl* capture = GetCaptureControl();
     if (capture && (capture == this || capture->Parent() == this))
         SetCaptureControl(nullptr);
@@ -266,6 +281,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->ParentShowHintChanged();
     if (control->Align() != alNone)
         Realign();
+    control->UpdateAnchorRules();
     control->InvalidateControl(true);
 }
 
@@ -403,14 +419,18 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
             AHeight = m_height;
         }
     }
-    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height)
+    Constraints()->Apply(AWidth, AHeight);
+    if (ALeft == m_left && ATop == m_top && AWidth == m_width && AHeight == m_height) {
+        UpdateAnchorRules();
         return;
+    }
     if (m_handle) {
         // The window reports the outcome (WM_WINDOWPOSCHANGED), which may differ.
         m_settingBounds = true;
         SetWindowPos(m_handle, nullptr, ALeft, ATop, AWidth, AHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         m_settingBounds = false;
+        UpdateAnchorRules();
         return;
     }
     const bool sized = AWidth != m_width || AHeight != m_height;
@@ -425,6 +445,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         if (!HasState(csLoading))
             Resize();
     }
+    UpdateAnchorRules();
 }
 
 void TWinControl::SetEnabled(bool value) {
@@ -511,6 +532,7 @@ void TWinControl::Repaint() {
 
 void TWinControl::Realign() {
     AlignChildren();
+    AnchorChildren();
 }
 
 void TWinControl::AlignChildren() {
@@ -735,6 +757,8 @@ TWinControl* TWinControl::TopLevel() {
 }
 
 void TWinControl::WndProc(TMessage& Message) {
+    if (DragFilterMessage(this, Message))
+        return;
     if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEWHEEL) {
         if (RouteMouseToChild(Message)) {
             // The window's default turns a right release into WM_CONTEXTMENU, which then
@@ -775,6 +799,7 @@ void TWinControl::WndProc(TMessage& Message) {
             int width = pos->cx;
             int height = pos->cy;
             if (CanResize(width, height)) {
+                Constraints()->Apply(width, height);
                 pos->cx = width;
                 pos->cy = height;
             } else {
@@ -794,6 +819,15 @@ void TWinControl::WndProc(TMessage& Message) {
         }
         return;
     }
+    case WM_SIZE:
+        // Also a change of the frame alone changes the client area.
+        DefaultHandler(Message);
+        AnchorChildren();
+        return;
+    case WM_GETMINMAXINFO:
+        DefaultHandler(Message);
+        LimitTrackSize(*reinterpret_cast<MINMAXINFO*>(Message.LParam), *Constraints());
+        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:

@@ -82,8 +82,13 @@ public:
     void Repaint() override;
     void WndProc(TMessage& Message) override;
 
-    // Lays out the children that have an Align other than alNone.
+    // Lays out the children that have an Align other than alNone, then the anchored ones.
     void Realign();
+
+    // Layout and docking: a dock site takes the controls of dkDock drags dropped on it.
+    bool DockSite = false;
+    // Moves and sizes the anchored children to the client area's size (Anchors.cpp).
+    void AnchorChildren();
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
@@ -145,4 +150,5 @@ private:
     bool m_tabStop = false;
     bool m_settingBounds = false;
     bool m_aligning = false;
+    bool m_anchoring = false; // children's bounds set by anchoring keep their rules
 };

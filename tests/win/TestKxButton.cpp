@@ -143,9 +143,11 @@ TEST(KxButton, PublishesItsPropertiesInTheDesignersOrderAndSitsOnItsPalettePage)
     KxButton::Register();
     EXPECT_EQ(Joined(PublishedNames(ClassOf<KxButton>())),
               "Left Top Width Height Cursor Hint OnMouseEnter OnMouseLeave TransparentColor "
-              "Transparent Appearance ModalResult ShowMouseOver Action Enabled HelpContext "
-              "ParentShowHint PopupMenu ShowHint TabOrder TabStop Visible OnClick OnContextPopup "
-              "OnExit OnEnter OnKeyDown OnKeyUp OnKeyPress OnMouseMove OnMouseDown OnMouseUp");
+              "Transparent Appearance ModalResult ShowMouseOver Action Anchors DragCursor "
+              "DragKind DragMode Enabled HelpContext ParentShowHint PopupMenu ShowHint TabOrder "
+              "TabStop Visible OnClick OnContextPopup OnDragDrop OnDragOver OnEndDock OnEndDrag "
+              "OnExit OnEnter OnKeyDown OnKeyUp OnKeyPress OnMouseMove OnMouseDown OnMouseUp "
+              "OnStartDock OnStartDrag");
     EXPECT_TRUE(OnPalettePage("KxComponents", "KxButton"));
 }
 

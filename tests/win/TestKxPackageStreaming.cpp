@@ -8,6 +8,7 @@
 #include "framework/ui/ActnList.h"
 #include "framework/ui/Menus.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/SizeConstraints.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormText.h"
 #include "framework/streaming/FormWriter.h"
@@ -434,6 +435,100 @@ TEST(KxPackageStreaming, HintCursorAndHelpPropertiesOfEachControlAreReadAndWritt
             EXPECT_EQ(LinesOf(written, "Subject", names), expected) << written;
             EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second)));
         }
+    }
+}
+
+// A form whose handlers fit every drag and dock event.
+class TLayoutForm : public TForm {
+public:
+    explicit TLayoutForm(TComponent* owner = nullptr) : TForm(owner) {}
+    std::vector<std::string> Calls;
+    void ControlDragDrop(TObject*, TObject*, int, int) { Calls.push_back("drop"); }
+    void ControlDragOver(TObject*, TObject*, int, int, TDragState, bool&) {
+        Calls.push_back("over");
+    }
+    void ControlEndDrag(TObject*, TObject*, int, int) { Calls.push_back("end"); }
+    void ControlStartDock(TObject*, TDragDockObject*&) { Calls.push_back("startdock"); }
+    void ControlStartDrag(TObject*, TDragObject*&) { Calls.push_back("startdrag"); }
+};
+
+TEST(KxPackageStreaming, AnchorsConstraintsAndDragSettingsOfEachControlRoundTrip) {
+    RegisterStreamedForm();
+    KxButton::Register();
+    KxButtonTx::Register();
+    KxNumLed::Register();
+    PublishedClass<TLayoutForm>("TLayoutForm", "TForm")
+        .Handler("ControlDragDrop", &TLayoutForm::ControlDragDrop)
+        .Handler("ControlDragOver", &TLayoutForm::ControlDragOver)
+        .Handler("ControlEndDrag", &TLayoutForm::ControlEndDrag)
+        .Handler("ControlStartDock", &TLayoutForm::ControlStartDock)
+        .Handler("ControlStartDrag", &TLayoutForm::ControlStartDrag);
+    // In published order; only the numeric display publishes its constraints.
+    const std::vector<std::string> settings = {"Anchors = [akTop, akRight, akBottom]",
+                                               "Constraints.MaxWidth = 300",
+                                               "Constraints.MinHeight = 12",
+                                               "DragCursor = crNo",
+                                               "DragKind = dkDock",
+                                               "DragMode = dmAutomatic",
+                                               "OnDragDrop = ControlDragDrop",
+                                               "OnDragOver = ControlDragOver",
+                                               "OnEndDock = ControlEndDrag",
+                                               "OnEndDrag = ControlEndDrag",
+                                               "OnStartDock = ControlStartDock",
+                                               "OnStartDrag = ControlStartDrag"};
+    for (const char* className :
+         {"KxButton", "KxButtonTx", "KxBrick", "KxBrickTx", "KxBar", "KxCheckBox", "KxNumLed"}) {
+        SCOPED_TRACE(className);
+        const bool constrained = std::string(className) == "KxNumLed";
+        std::string text =
+            std::string("object LayoutForm: TLayoutForm\n  object Control: ") + className + "\n";
+        for (const std::string& line : settings)
+            if (constrained || line.find("Constraints") == std::string::npos)
+                text += "    " + line + "\n";
+        text += "  end\nend\n";
+
+        TLayoutForm first;
+        ReadForm(&first, text);
+        auto* control = dynamic_cast<TControl*>(first.FindComponent("Control"));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->Anchors(), akTop | akRight | akBottom);
+        EXPECT_EQ(control->DragCursor(), crNo);
+        EXPECT_EQ(control->DragKind(), dkDock);
+        EXPECT_EQ(control->DragMode(), dmAutomatic);
+        EXPECT_EQ(control->Constraints()->MaxWidth(), constrained ? 300 : 0);
+        EXPECT_EQ(control->Constraints()->MinHeight(), constrained ? 12 : 0);
+        TDragObject* object = nullptr;
+        TDragDockObject* dockObject = nullptr;
+        bool accept = false;
+        control->OnStartDrag(control, object);
+        control->OnStartDock(control, dockObject);
+        control->OnDragOver(control, control, 0, 0, dsDragMove, accept);
+        control->OnDragDrop(control, control, 0, 0);
+        control->OnEndDrag(control, nullptr, 0, 0);
+        control->OnEndDock(control, nullptr, 0, 0);
+        EXPECT_EQ(first.Calls, (std::vector<std::string>{"startdrag", "startdock", "over", "drop",
+                                                         "end", "end"}));
+
+        const std::string written = WriteForm(&first);
+        size_t from = 0;
+        for (const std::string& line : settings) {
+            if (!constrained && line.find("Constraints") != std::string::npos)
+                continue;
+            const size_t at = written.find(line, from);
+            EXPECT_NE(at, std::string::npos) << line << "\n" << written;
+            from = at == std::string::npos ? from : at;
+        }
+        TLayoutForm second;
+        ReadForm(&second, written);
+        EXPECT_TRUE(SameFormTree(WriteFormTree(&first), WriteFormTree(&second))) << written;
+
+        // At their defaults, none of them is written.
+        TLayoutForm plain;
+        ReadForm(&plain, std::string("object LayoutForm: TLayoutForm\n  object Control: ") +
+                             className + "\n  end\nend\n");
+        const std::string bare = WriteForm(&plain);
+        for (const char* absent : {"Anchors", "Constraints", "Drag", "Dock"})
+            EXPECT_EQ(bare.find(absent), std::string::npos) << absent << "\n" << bare;
     }
 }
 
