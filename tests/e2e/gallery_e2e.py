@@ -48,12 +48,18 @@ HBAR = (18, 222, 180, 24)
 HBAR_ORIGIN = (16, 12)
 HKNOB_SIZE = (12, 20)
 BAR_LED = (330, 198, 120, 54)
+DOCK_AREA = (240, 118, 220, 52)
 CLOCK_LED = (18, 300, 240, 54)
 DATE_LED = (300, 300, 312, 54)
 # Points on the bare background, away from every control (one per card row).
 NEUTRAL = [(300, 150), (420, 90), (250, 190)]
 
 LIGHT, DARK = (10, 240, 10), (14, 38, 62)  # the displays' default segment colours
+MIN_WINDOW = (640, 400)  # the form's Constraints.MinWidth and MinHeight
+# The hints of the form description (the hint window's text is its window text, which Wine
+# makes the X window's name).
+BRICK_HINT = "A brick lights up under the pointer"
+CLOSE_HINT = "Closes the gallery"
 
 
 # --- pictures -------------------------------------------------------------------------------
@@ -161,6 +167,13 @@ def windows_path(path):
     return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
 
 
+def window_box(window):
+    """An X window's place and size on the screen: left, top, width, height."""
+    geometry = dict(line.split("=") for line in
+                    xdotool("getwindowgeometry", "--shell", window).split())
+    return tuple(int(geometry[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
 class Gallery:
     """One run of the gallery: started, found on the screen, driven and ended."""
 
@@ -204,12 +217,13 @@ class Gallery:
         found = screen.find(MARKER)
         if found is None:
             return None
-        geometry = dict(line.split("=") for line in
-                        xdotool("getwindowgeometry", "--shell", self.window).split())
-        left, top = int(geometry["X"]), int(geometry["Y"])
-        inside = left <= found[0] < left + int(geometry["WIDTH"]) and \
-            top <= found[1] < top + int(geometry["HEIGHT"])
+        left, top, width, height = self.geometry()
+        inside = left <= found[0] < left + width and top <= found[1] < top + height
         return found if inside else None
+
+    def geometry(self):
+        """The form's place and size on the screen, frame included."""
+        return window_box(self.window)
 
     # Client coordinates from here on.
     def region(self, box, picture=None):
@@ -229,9 +243,26 @@ class Gallery:
     def release(self):
         xdotool("mouseup", "1")
 
-    def click(self, x, y):
+    def click(self, x, y, button=1):
         self.move(x, y)
-        xdotool("click", "1")
+        xdotool("click", str(button))
+
+    def drag(self, start, end, steps=5):
+        """Presses at `start`, moves to `end` in steps and lets go there."""
+        self.move(*start)
+        self.press()
+        try:
+            for step in range(1, steps + 1):
+                time.sleep(0.05)
+                self.move(start[0] + (end[0] - start[0]) * step // steps,
+                          start[1] + (end[1] - start[1]) * step // steps)
+            time.sleep(0.2)
+        finally:
+            self.release()
+
+    def popups(self):
+        """The gallery's visible X windows other than its form (hint window, menus)."""
+        return set(harness.visible_windows_of([self.process.process.pid])) - {self.window}
 
     def rest(self, index=0):
         """Puts the pointer on the bare background (a different point each time, so that the
@@ -420,6 +451,132 @@ def case_close(gallery, art):
     check(code == 0, f"the gallery ended with exit code {code}")
 
 
+def until(condition, what, seconds=SETTLE):
+    """Waits until condition() gives something true and returns it."""
+    deadline = time.monotonic() + seconds
+    while True:
+        result = condition()
+        if result:
+            return result
+        check(time.monotonic() < deadline, f"{what} did not happen within {seconds} s")
+        time.sleep(0.1)
+
+
+def hint_shown(gallery):
+    """The texts of the gallery's visible popups with a name: the hint window's text."""
+    names = {run("xdotool", "getwindowname", w).stdout.strip() for w in gallery.popups()}
+    return names - {"", "gallery"}  # "gallery": the application's own hidden window
+
+
+def case_hint(gallery, art):
+    """Resting the pointer on a control brings up the hint window with that control's hint,
+    just below the pointer; another control shows its own; the bare background none."""
+    gallery.rest(0)
+    gallery.move(BRICK[0] + 30, BRICK[1] + 16)
+    until(lambda: hint_shown(gallery) == {BRICK_HINT}, f"the hint '{BRICK_HINT}'")
+    hint = next(w for w in gallery.popups()
+                if run("xdotool", "getwindowname", w).stdout.strip() == BRICK_HINT)
+    left, top = window_box(hint)[:2]
+    pointer = (gallery.origin[0] + BRICK[0] + 30, gallery.origin[1] + BRICK[1] + 16)
+    check(0 <= top - pointer[1] <= 40 and abs(left - pointer[0]) <= 40,
+          f"the hint is at {left}, {top}, the pointer at {pointer}")
+    gallery.move(CLOSE[0] + 50, CLOSE[1] + 15)
+    until(lambda: hint_shown(gallery) == {CLOSE_HINT}, f"the hint '{CLOSE_HINT}'")
+    gallery.rest(2)
+    until(lambda: not hint_shown(gallery), "the hint's end on the background")
+
+
+def drag_bar(gallery, pixels):
+    """Drags the horizontal bar's indicator `pixels` to the right of its origin."""
+    x, y = HBAR[0] + HBAR_ORIGIN[0], HBAR[1] + HBAR_ORIGIN[1]
+    gallery.drag((x, y), (x + pixels, y), steps=pixels // 10)
+
+
+def case_menu_reset(gallery, art):
+    """A right click on the bar's display opens its menu; its Reset item puts the display and
+    the bar back to zero."""
+    gallery.rest(0)
+    drag_bar(gallery, 40)
+    gallery.wait_for(BAR_LED, showing("88.8", [None, 4, True, 0]), "4.0 on the display")
+    before = gallery.popups()
+    gallery.click(BAR_LED[0] + 60, BAR_LED[1] + 27, button=3)
+    menu = until(lambda: gallery.popups() - before, "the display's menu")
+    check(len(menu) == 1, f"{len(menu)} windows opened for the menu")
+    left, top, width, height = window_box(menu.pop())
+    # Reset is the last item: its middle lies a half item above the menu's bottom edge.
+    xdotool("mousemove", "--sync", left + width // 2, top + height - 12)
+    xdotool("click", "1")
+    gallery.pointer = None
+    gallery.wait_for(BAR_LED, showing("88.8", [None, 0, True, 0]), "0.0 on the display after Reset")
+    knob_box = (HBAR[0] + HBAR_ORIGIN[0] - HKNOB_SIZE[0] // 2,
+                HBAR[1] + HBAR_ORIGIN[1] - HKNOB_SIZE[1] // 2) + HKNOB_SIZE
+    gallery.wait_for(knob_box, art("hknob"), "the indicator back at the origin")
+
+
+def places_of(region, picture):
+    """Where in the region (x, y) the picture shows exactly."""
+    first = picture.get(0, 0)
+    return [(x, y) for y in range(region.height - picture.height + 1)
+            for x in range(region.width - picture.width + 1)
+            if region.get(x, y) == first and
+            all(region.rows[y + j][x:x + picture.width] == picture.rows[j]
+                for j in range(picture.height))]
+
+
+def case_dock_brick(gallery, art):
+    """Dragging the first brick onto the white box docks it there: the box shows the brick,
+    its old place does not."""
+    normal = art("brick_normal")
+    gallery.rest(0)
+    gallery.wait_for(BRICK, normal, "the brick's normal bitmap")
+    check(not places_of(gallery.region(DOCK_AREA), normal), "a brick in the box before the drag")
+    gallery.drag((BRICK[0] + 30, BRICK[1] + 16), (DOCK_AREA[0] + 30, DOCK_AREA[1] + 30), steps=10)
+    gallery.rest(1)
+    gallery.wait_for(DOCK_AREA, lambda r: len(places_of(r, normal)) == 1,
+                     "the brick inside the box")
+    check(gallery.region(BRICK).differences(normal) > BRICK[2] * BRICK[3] // 2,
+          "the brick still shows at its old place")
+
+
+def case_anchors(gallery, art):
+    """Sizing the window by its bottom-right corner moves the right-hand column by the width
+    change and the clock by the height change; below the form's minimum size it stops there."""
+    raised = art("round_raised")
+    disc = lambda x, y: raised.get(x, y) != ROUND_KEY
+    left, top, width, height = gallery.geometry()
+
+    def size_to(new_width, new_height):
+        # Client coordinates of the frame's bottom-right corner, a little inside it.
+        corner = lambda w, h: (left + w - 3 - gallery.origin[0], top + h - 3 - gallery.origin[1])
+        current = gallery.geometry()[2:]
+        gallery.drag(corner(*current), corner(new_width, new_height))
+        gallery.rest(len(current))
+
+    def round_at(dx, what):
+        box = (ROUND[0] + dx, ROUND[1]) + ROUND[2:]
+        gallery.wait_for(box, raised, what, mask=disc)
+
+    size_to(width + 100, height)
+    check(gallery.geometry() == (left, top, width + 100, height),
+          f"the window is {gallery.geometry()} after widening {width} by 100")
+    round_at(100, "the round button 100 pixels further right")
+
+    size_to(MIN_WINDOW[0] - 200, MIN_WINDOW[1] - 150)
+    check(gallery.geometry() == (left, top) + MIN_WINDOW,
+          f"the window is {gallery.geometry()} after sizing below {MIN_WINDOW}")
+    round_at(MIN_WINDOW[0] - width, "the round button at the minimum width")
+    clock = (CLOCK_LED[0], CLOCK_LED[1] + MIN_WINDOW[1] - height) + CLOCK_LED[2:]
+    gallery.wait_for(clock, lambda r: len(clock_digits(r)) == 8, "the clock at the minimum height")
+
+
+def clock_digits(region):
+    """What the clock display in the region shows, or [] when it shows no digits."""
+    try:
+        return read_display(region, (0, 0, region.width, region.height), "88.88.88")
+    except Failure:
+        return []
+
+
 def case_resources(args, art):
     """The test build runs the clock every 50 ms, one second per tick from 31.12.2008 23:59:30,
     and counts GDI objects and windows from tick 5 to tick 60: they stay where they were."""
@@ -455,6 +612,10 @@ CASES = {
     "round_shape": case_round_shape,
     "buttons": case_buttons,
     "close": case_close,
+    "hint": case_hint,
+    "menu_reset": case_menu_reset,
+    "dock_brick": case_dock_brick,
+    "anchors": case_anchors,
 }
 OWN_PROCESS = {"resources": case_resources}
 
