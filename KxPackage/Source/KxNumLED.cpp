@@ -1,11 +1,12 @@
 #include "KxPackage/Source/KxNumLED.h"
 
 #include "KxPackage/Source/KxNumLed_imp.h"
+#include "KxPackage/Source/KxPublished.h"
+#include "framework/streaming/Published.h"
 #include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Hints.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/SizeConstraints.h"
-#include "framework/streaming/Published.h"
-#include "framework/ui/Hints.h"
 
 namespace {
 
@@ -29,9 +30,9 @@ void Publish() {
         .Color("TransparentColor", &KxLedColors::GetTransparentColor,
                &KxLedColors::SetTransparentColor, kDefaultTransparentColor);
 
-    PublishedClass<KxNumLed>("KxNumLed", "TControl")
-        .Enum("Type", &KxNumLed::GetType, &KxNumLed::SetType, {"nledFloat", "nledTime", "nledDate"},
-              tessel::nledFloat)
+    PublishedClass<KxNumLed> led("KxNumLed", "TControl");
+    led.Enum("Type", &KxNumLed::GetType, &KxNumLed::SetType, {"nledFloat", "nledTime", "nledDate"},
+             tessel::nledFloat)
         .Enum("Style", &KxNumLed::GetStyle, &KxNumLed::SetStyle, {"nledRectangle7_s"},
               tessel::nledRectangle7_s)
         .Bool("ZeroLeading", &KxNumLed::GetZeroLeading, &KxNumLed::SetZeroLeading, false)
@@ -44,12 +45,8 @@ void Publish() {
               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone)
         .Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
              {"akLeft", "akTop", "akRight", "akBottom"}, kDefaultAnchors)
-        .Object("Constraints", &TControl::Constraints)
-        .Mapped("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, CursorNames(),
-                crDrag)
-        .Enum("DragKind", &TControl::DragKind, &TControl::SetDragKind, {"dkDrag", "dkDock"}, dkDrag)
-        .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode, {"dmManual", "dmAutomatic"},
-              dmManual)
+        .Object("Constraints", &TControl::Constraints);
+    PublishDragSettings(led)
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
         .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)

@@ -48,7 +48,7 @@ HBAR = (18, 222, 180, 24)
 HBAR_ORIGIN = (16, 12)
 HKNOB_SIZE = (12, 20)
 BAR_LED = (330, 198, 120, 54)
-DOCK_AREA = (240, 118, 220, 52)
+DOCK_AREA = (232, 134, 110, 48)
 CLOCK_LED = (18, 300, 240, 54)
 DATE_LED = (300, 300, 312, 54)
 # Points on the bare background, away from every control (one per card row).
@@ -530,7 +530,7 @@ def case_dock_brick(gallery, art):
     gallery.rest(0)
     gallery.wait_for(BRICK, normal, "the brick's normal bitmap")
     check(not places_of(gallery.region(DOCK_AREA), normal), "a brick in the box before the drag")
-    gallery.drag((BRICK[0] + 30, BRICK[1] + 16), (DOCK_AREA[0] + 30, DOCK_AREA[1] + 30), steps=10)
+    gallery.drag((BRICK[0] + 30, BRICK[1] + 16), (DOCK_AREA[0] + 30, DOCK_AREA[1] + 24), steps=10)
     gallery.rest(1)
     gallery.wait_for(DOCK_AREA, lambda r: len(places_of(r, normal)) == 1,
                      "the brick inside the box")

@@ -2,8 +2,7 @@
 
 #include "framework/ui/Application.h"
 
-namespace {
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+void SendMouse(DWORD flags, LONG dx, LONG dy) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
@@ -21,6 +20,7 @@ void SendKey(WORD virtualKey, bool up) {
     SendInput(1, &input, sizeof(input));
 }
 
+namespace {
 const int kSettleMs = 30;
 } // namespace
 

@@ -8,6 +8,11 @@
 // double clicks, capture works and GetKeyState follows the keys. Each call handles the
 // messages that result before it returns.
 
+// One input event through SendInput, nothing handled: these may be called from another thread,
+// e.g. to drive a menu while the test's thread waits in the menu's own loop.
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0);
+void SendKey(WORD virtualKey, bool up);
+
 // Handles messages (through the application object) for about `ms` milliseconds.
 void PumpMessages(int ms);
 // Handles messages until `done` holds or `timeoutMs` passed; returns whether it held.

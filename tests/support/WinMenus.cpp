@@ -1,24 +1,6 @@
 #include "tests/support/WinMenus.h"
 
-namespace {
-void SendKeyInput(WORD virtualKey, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
-void SendMouseInput(DWORD flags, LONG dx = 0, LONG dy = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    SendInput(1, &input, sizeof(input));
-}
-} // namespace
+#include "tests/support/WinInput.h"
 
 HWND VisiblePopupMenu() {
     HWND window = nullptr;
@@ -56,16 +38,16 @@ void ClickMenuItemFromAnyThread(HWND menuWindow, HMENU menu, int position) {
     const int y = (item.top + item.bottom) / 2;
     const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
     const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
-    SendMouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65535 + width / 2) / width,
-                   (y * 65535 + height / 2) / height);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65535 + width / 2) / width,
+              (y * 65535 + height / 2) / height);
     Sleep(30);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
     Sleep(30);
-    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 void TapKeyFromAnyThread(WORD virtualKey) {
-    SendKeyInput(virtualKey, false);
+    SendKey(virtualKey, false);
     Sleep(20);
-    SendKeyInput(virtualKey, true);
+    SendKey(virtualKey, true);
 }
