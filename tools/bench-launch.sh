@@ -23,6 +23,8 @@ import os, pathlib, shutil, statistics, subprocess, sys, time
 
 build, runs = pathlib.Path(sys.argv[1]), int(sys.argv[2])
 key = r"HKLM\software\Microsoft\.NETFramework"
+# The registry view the programs read: 64-bit builds read the 64-bit one.
+view = "/reg:64" if os.environ.get("WINEARCH") == "win64" else "/reg:32"
 drive_c = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
 stage = drive_c / "bench-launch"
 folder = stage / "Support Disc"
@@ -30,7 +32,7 @@ windows = "C:\\bench-launch\\Support Disc\\"
 
 
 def wine(*args, check=True):
-    result = subprocess.run(["timeout", "-k", "5", "60", "wine", *args], cwd=drive_c,
+    result = subprocess.run(["timeout", "-k", "5", "60", os.environ.get("WINE", "wine"), *args], cwd=drive_c,
                             stdin=subprocess.DEVNULL, capture_output=True)
     if check and result.returncode != 0:
         sys.exit(f"wine {' '.join(args)} failed with {result.returncode}")
@@ -66,9 +68,9 @@ shutil.copyfile(build / "shipped/launcher/pelorin.exe", folder / "pelorin.exe")
 shutil.copyfile(build / "tools/bench/BareLaunch.exe", folder / "BareLaunch.exe")
 shutil.copyfile(build / "tests/e2e/FakeSetup.exe", folder / "setup.exe")
 saved = windows + "framework.reg"
-had_key = wine("reg", "export", key, saved, "/y", "/reg:32", check=False).returncode == 0
-wine("reg", "delete", key, "/f", "/reg:32", check=False)
-wine("reg", "add", key + "\\v2.0.50727", "/f", "/reg:32")
+had_key = wine("reg", "export", key, saved, "/y", view, check=False).returncode == 0
+wine("reg", "delete", key, "/f", view, check=False)
+wine("reg", "add", key + "\\v2.0.50727", "/f", view)
 record = folder / "setup.exe.record"
 try:
     # The same command line for both: pelorin builds it, BareLaunch is handed it (Wine
@@ -85,7 +87,7 @@ try:
             if run >= 2:
                 times[name].append(elapsed)
 finally:
-    wine("reg", "delete", key, "/f", "/reg:32", check=False)
+    wine("reg", "delete", key, "/f", view, check=False)
     if had_key:
         wine("reg", "import", saved)
     shutil.rmtree(stage, ignore_errors=True)

@@ -23,6 +23,8 @@ import os, pathlib, re, shutil, statistics, subprocess, sys
 
 build, runs = pathlib.Path(sys.argv[1]), int(sys.argv[2])
 key = r"HKLM\software\Microsoft\.NETFramework"
+# The registry view the programs read: 64-bit builds read the 64-bit one.
+view = "/reg:64" if os.environ.get("WINEARCH") == "win64" else "/reg:32"
 drive_c = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
 stage = drive_c / "bench-notice"
 windows = "C:\\bench-notice\\"
@@ -31,7 +33,7 @@ probe = ["512", "319", "E8E8EE"]
 
 
 def wine(*args, check=True):
-    result = subprocess.run(["timeout", "-k", "5", "90", "wine", *args], cwd=drive_c,
+    result = subprocess.run(["timeout", "-k", "5", "90", os.environ.get("WINE", "wine"), *args], cwd=drive_c,
                             stdin=subprocess.DEVNULL, capture_output=True, text=True)
     if check and result.returncode != 0:
         sys.exit(f"wine {' '.join(args)} failed with {result.returncode}: {result.stderr}")
@@ -52,8 +54,8 @@ for name, source in (("pelorin.exe", "shipped/launcher/pelorin.exe"), ("BarePopu
                      ("StartupTimer.exe", "tools/bench/StartupTimer.exe")):
     shutil.copyfile(build / source, stage / name)
 saved = windows + "framework.reg"
-had_key = wine("reg", "export", key, saved, "/y", "/reg:32", check=False).returncode == 0
-wine("reg", "delete", key, "/f", "/reg:32", check=False)
+had_key = wine("reg", "export", key, saved, "/y", view, check=False).returncode == 0
+wine("reg", "delete", key, "/f", view, check=False)
 try:
     programs = {"pelorin.exe (notice path)": "pelorin.exe",
                 "BarePopup.exe (400 x 190 popup)": "BarePopup.exe"}
