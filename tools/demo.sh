@@ -13,11 +13,18 @@ root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
 tools/deps/install-deps.sh
 
+preset=windows-tests
 build=${DEMO_BUILD:-build/demo}
+if ! tools/wine/wine-usable.sh 2>/dev/null && tools/wine/wine-usable.sh 64; then
+    # This machine runs no 32-bit programs: the demo shows the programs' 64-bit twins.
+    preset=windows-tests-64
+    build=${DEMO_BUILD:-build/demo64}
+    export WINEARCH=win64
+fi
 mkdir -p "$build"
 rm -f "$build"/notice-*.png "$build"/gallery.png
 echo "building pelorin.exe and spelorin.exe in $build ..."
-if ! { cmake --preset windows-tests -B "$build" &&
+if ! { cmake --preset "$preset" -B "$build" &&
        cmake --build "$build" -j "${JOBS:-2}" \
              --target shipped FakeSetup NoticeHelper; } \
        >"$build/demo-build.log" 2>&1; then
