@@ -44,7 +44,9 @@ import notice_e2e as notice
 build = pathlib.Path(sys.argv[1]).resolve()
 prefix = pathlib.Path(os.environ["WINEPREFIX"])
 stage = e2e.Stage("demo", prefix)
-key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"))
+# In the registry view the programs read (a 64-bit twin reads the 64-bit one).
+bits = e2e.harness.program_bits(build / "shipped/launcher/pelorin.exe")
+key = e2e.FrameworkKey(stage.unix / "framework.reg", stage.windows_path("framework.reg"), bits)
 for program in ("pelorin", "spelorin"):
     stage.place(build / "shipped/launcher" / f"{program}.exe", f"Support Disc\\{program}.exe")
 stage.place(build / "tests/e2e/FakeSetup.exe", "Support Disc\\setup.exe")
