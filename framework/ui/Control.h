@@ -174,6 +174,20 @@ public:
     // The dispatch point of every message the control receives.
     virtual void WndProc(TMessage& Message);
 
+    // Hints, help and the pointer's shape (Hints.cpp, Help.cpp, Cursors.cpp).
+    AnsiString Hint() const { return m_hint; }
+    void SetHint(const AnsiString& value) { m_hint = value; }
+    // While ParentShowHint is true ShowHint follows the parent's; setting ShowHint makes
+    // ParentShowHint false.
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool value);
+    int HelpContext() const { return m_helpContext; }
+    void SetHelpContext(int value) { m_helpContext = value; }
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor value);
+
     // Pop-up menu and action: the menu shows on a right click, Shift+F10 or the menu key,
     // unless OnContextPopup takes the request first; a linked action gives the control its
     // caption, enabled and visible state and hint, and runs on a click when OnClick is unset.
@@ -282,22 +296,7 @@ private:
     TColor m_color = clWindow;
     bool m_parentColor = false;
 
-    // Hints, help and the pointer's shape (Hints.cpp, Help.cpp, Cursors.cpp).
-public:
-    AnsiString Hint() const { return m_hint; }
-    void SetHint(const AnsiString& value) { m_hint = value; }
-    // While ParentShowHint is true ShowHint follows the parent's; setting ShowHint makes
-    // ParentShowHint false.
-    bool ShowHint() const { return m_showHint; }
-    void SetShowHint(bool value);
-    bool ParentShowHint() const { return m_parentShowHint; }
-    void SetParentShowHint(bool value);
-    int HelpContext() const { return m_helpContext; }
-    void SetHelpContext(int value) { m_helpContext = value; }
-    TCursor Cursor() const { return m_cursor; }
-    void SetCursor(TCursor value);
-
-private:
+    // Hints, help, the pointer's shape, the pop-up menu and the action.
     void ParentShowHintChanged();
     void PassShowHintOn();
 
