@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "framework/core/DecimalDouble.h"
 #include "framework/core/Exceptions.h"
 
 FormValue FormValue::OfInteger(long long value) {
@@ -422,7 +423,9 @@ private:
         if (IsIdentChar(Peek()) || Peek() == '.')
             Fail("Invalid number: unexpected " + Found() + " after the digits");
         const std::string literal = m_text.substr(start, m_pos - start);
-        const double value = std::strtod(literal.c_str(), nullptr);
+        double value = 0;
+        if (!ParseDecimalDouble(literal, value))
+            Fail("Invalid number " + literal);
         if (!std::isfinite(value))
             Fail("Number " + literal + " is out of range");
         return FormValue::OfDouble(value);
