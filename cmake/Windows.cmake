@@ -23,6 +23,12 @@ add_link_options(-static -Wl,--gc-sections)
 set(WINDOWS_XP_DEFINITIONS _WIN32_WINNT=0x0501 WINVER=0x0501)
 if(SHIPPED_BUILD)
     add_compile_definitions(${WINDOWS_XP_DEFINITIONS})
+    # The programs are optimised whole at link time, which drops what no path reaches and
+    # shares what is the same: about a fifth of their size. The objects keep their machine
+    # code too (fat), for the lazy-import writer reads their references with nm. One
+    # partition: GCC 12 fails on this code when it splits the program.
+    add_compile_options(-flto -ffat-lto-objects)
+    add_link_options(-flto -flto-partition=one)
 endif()
 
 include(${PROJECT_SOURCE_DIR}/cmake/Libraries.cmake)
