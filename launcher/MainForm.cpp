@@ -73,8 +73,12 @@ void TMainForm::FormShow(TObject*) {
     // The framework runs OnShow before it shows the form, and a window not shown yet does
     // not take the keyboard focus with the foreground under Wine: show it (not activated)
     // first, so that the keys reach it.
-    if (!IsWindowVisible(Handle()))
+    if (!IsWindowVisible(Handle())) {
         ShowWindow(Handle(), SW_SHOWNA);
+        // Painted at once: the foreground change below takes a while, and the window should
+        // not stand there empty meanwhile.
+        UpdateWindow(Handle());
+    }
     // This form is MainForm, the only instance.
     BringWindowToForeground(Handle());
     ShowWindow(Application->Handle(), SW_HIDE);

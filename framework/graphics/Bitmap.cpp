@@ -94,6 +94,16 @@ unsigned Pack16(std::uint32_t rgb, bool is565) {
     return red << 10 | (((rgb >> 8) & 0xFF) >> 3) << 5 | blue;
 }
 
+// The length of a .bmp file whose first bytes (up to 14) are given and of which `available`
+// bytes are at hand: the file header's when it is plausible, else all of them.
+std::size_t FileLength(const unsigned char* head, std::size_t headSize, std::size_t available) {
+    if (headSize < 14)
+        return available;
+    const std::uint32_t fileSize =
+        head[2] | head[3] << 8 | head[4] << 16 | static_cast<std::uint32_t>(head[5]) << 24;
+    return fileSize >= 14 + 12 && fileSize <= available ? fileSize : available;
+}
+
 } // namespace
 
 TBitmap::TBitmap() = default;
@@ -323,8 +333,9 @@ BmpImage TBitmap::ToImage() {
     return image;
 }
 
-void TBitmap::LoadFromImage(const BmpImage& image) {
-    AdoptImage(image, FormatOfImageBits(image.BitsPerPixel));
+void TBitmap::LoadFromImage(BmpImage image) {
+    const TPixelFormat format = FormatOfImageBits(image.BitsPerPixel);
+    AdoptImage(std::move(image), format);
     Changed();
 }
 
@@ -524,18 +535,15 @@ void TBitmap::LoadFromStream(TStream* stream) {
     const int available = std::max(stream->Size() - stream->Position(), 0);
     std::vector<unsigned char> data(static_cast<std::size_t>(std::min(available, 14)));
     stream->ReadBuffer(data.data(), static_cast<int>(data.size()));
-    int total = available;
-    if (data.size() == 14) {
-        const std::uint32_t fileSize =
-            data[2] | data[3] << 8 | data[4] << 16 | static_cast<std::uint32_t>(data[5]) << 24;
-        // Trust the file header's length only when it is plausible.
-        if (fileSize >= 14 + 12 && fileSize <= static_cast<std::uint32_t>(available))
-            total = static_cast<int>(fileSize);
-    }
-    data.resize(static_cast<std::size_t>(total));
-    stream->ReadBuffer(data.data() + std::min(total, 14), total - std::min(total, 14));
-    const BmpImage image = DecodeBmp(data.data(), data.size());
-    LoadFromImage(image);
+    const std::size_t total = FileLength(data.data(), data.size(), std::size_t(available));
+    data.resize(total);
+    stream->ReadBuffer(data.data() + std::min<std::size_t>(total, 14),
+                       static_cast<int>(total - std::min<std::size_t>(total, 14)));
+    LoadFromBytes(data.data(), data.size());
+}
+
+void TBitmap::LoadFromBytes(const unsigned char* data, std::size_t size) {
+    LoadFromImage(DecodeBmp(data, FileLength(data, size, size)));
 }
 
 void TBitmap::SaveToStream(TStream* stream) {

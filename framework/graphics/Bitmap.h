@@ -77,12 +77,14 @@ public:
     // Reads one .bmp file image from the stream's position (its length from the file
     // header when that is plausible, else the rest of the stream).
     void LoadFromStream(TStream* stream);
+    // The same from bytes in memory, without a stream's copy of them.
+    void LoadFromBytes(const unsigned char* data, std::size_t size);
     void SaveToStream(TStream* stream);
 
     // The picture as portable pixels (16-bit formats come out as 24 bits per pixel).
     BmpImage ToImage();
     // Replaces the picture; the pixel format follows the image's depth.
-    void LoadFromImage(const BmpImage& image);
+    void LoadFromImage(BmpImage image);
 
     TNotifyEvent OnChange;
 

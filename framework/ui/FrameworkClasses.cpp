@@ -52,11 +52,7 @@ std::vector<unsigned char> BitmapData(TBitmap* bitmap) {
 }
 
 void SetBitmapData(TBitmap* bitmap, const std::vector<unsigned char>& data) {
-    TMemoryStream stream;
-    if (!data.empty())
-        stream.WriteBuffer(data.data(), static_cast<int>(data.size()));
-    stream.SetPosition(0);
-    bitmap->LoadFromStream(&stream);
+    bitmap->LoadFromBytes(data.data(), data.size());
 }
 
 // The design position of a component that is not a control, as 16-bit halves.

@@ -214,11 +214,14 @@ TEST(Bitmap, StreamsRoundTripEveryFormat) {
         source.SaveToStream(&stream); // two pictures back to back
         stream.SetPosition(0);
 
-        TBitmap first, second;
+        TBitmap first, second, fromBytes;
         first.LoadFromStream(&stream);
         second.LoadFromStream(&stream);
         EXPECT_EQ(stream.Position(), stream.Size());
-        for (TBitmap* loaded : {&first, &second}) {
+        // From memory too, where the file header's length ends the first picture.
+        const std::vector<unsigned char> both = stream.Bytes();
+        fromBytes.LoadFromBytes(both.data(), both.size());
+        for (TBitmap* loaded : {&first, &second, &fromBytes}) {
             EXPECT_EQ(loaded->PixelFormat(), format);
             ASSERT_EQ(loaded->Width(), 9);
             ASSERT_EQ(loaded->Height(), 4);
