@@ -219,26 +219,25 @@ def draw_check(group, look):
     return box
 
 
-def draw_hbar(look):
-    width, height = HBAR
-    track = draw_brick(look, HBAR) if look == "disabled" else bevel_box(
+def draw_bar_track(look, size, groove_box):
+    """A bar's track with the groove the knob runs in, groove_box = (x0, y0, x1, y1)."""
+    width, height = size
+    track = draw_brick(look, size) if look == "disabled" else bevel_box(
         width, height, (232, 236, 244), (212, 218, 230), (120, 128, 150) if look == "normal" else (36, 92, 196),
         (250, 251, 253), (180, 186, 200), 4)
-    # The groove the knob runs in, from the origin (16, 12) to 148 pixels right of it.
     groove = (150, 156, 172) if look != "focused" else (90, 130, 210)
-    fill(track, 14, 10, 166, 14, groove)
+    fill(track, *groove_box, groove)
     return track
+
+
+def draw_hbar(look):
+    # The groove runs from the knob's origin (16, 12) to 148 pixels right of it.
+    return draw_bar_track(look, HBAR, (14, 10, 166, 14))
 
 
 def draw_vbar(look):
-    width, height = VBAR
-    track = draw_brick(look, VBAR) if look == "disabled" else bevel_box(
-        width, height, (232, 236, 244), (212, 218, 230), (120, 128, 150) if look == "normal" else (36, 92, 196),
-        (250, 251, 253), (180, 186, 200), 4)
-    # The groove, from the origin (12, 12) to 100 pixels below it.
-    groove = (150, 156, 172) if look != "focused" else (90, 130, 210)
-    fill(track, 10, 10, 14, 114, groove)
-    return track
+    # The groove runs from the knob's origin (12, 12) to 100 pixels below it.
+    return draw_bar_track(look, VBAR, (10, 10, 14, 114))
 
 
 def draw_knob(size):
